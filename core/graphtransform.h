@@ -1,0 +1,40 @@
+#ifndef VANTREL_CORE_GRAPHTRANSFORM_H
+#define VANTREL_CORE_GRAPHTRANSFORM_H
+
+#include <QRect>
+
+// The affine map from data coordinates to widget pixels. The axes are never rotated or
+// sheared, so m12 and m21 stay 0; m22 is negative because pixel rows grow downward.
+// Pixel values stay doubles here: they may be far outside any int range when zoomed deep.
+struct TGraphTransform
+{
+    double m11 = 1.0;
+    double m12 = 0.0;
+    double m21 = 0.0;
+    double m22 = -1.0;
+    double dx = 0.0;
+    double dy = 0.0;
+
+    double MapX(double X) const { return m11 * X + dx; }
+    double MapY(double Y) const { return m22 * Y + dy; }
+    double InverseX(double PixelX) const { return (PixelX - dx) / m11; }
+    double InverseY(double PixelY) const { return (PixelY - dy) / m22; }
+
+    // The map that puts XMin on the rectangle's left edge, XMax on its right, YMin on its
+    // bottom and YMax on its top. The divisors are corner differences, not widths.
+    static TGraphTransform Fitting(const QRect& Rect, double XMin, double XMax, double YMin,
+                                   double YMax);
+};
+
+inline TGraphTransform TGraphTransform::Fitting(const QRect& Rect, double XMin, double XMax,
+                                                double YMin, double YMax)
+{
+    TGraphTransform Result;
+    Result.m11 = (Rect.right() - Rect.left()) / (XMax - XMin);
+    Result.m22 = (Rect.top() - Rect.bottom()) / (YMax - YMin);
+    Result.dx = Rect.left() - Result.m11 * XMin;
+    Result.dy = Rect.bottom() - Result.m22 * YMin;
+    return Result;
+}
+
+#endif

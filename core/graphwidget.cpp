@@ -1,0 +1,258 @@
+#include "core/graphwidget.h"
+
+#include <QFontMetrics>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace
+{
+
+// The read-out under the mouse: x first, three blanks after the comma.
+const char* const Coordinates_Format = "%.5lf,   %.5lf";
+
+// Narrows [Low, High] about its own centre to MaxSpan when it is wider. Scaling about zero
+// would push data that lies far from zero out of the view.
+void LimitRange(double& Low, double& High, double MaxSpan)
+{
+    if (High - Low > MaxSpan)
+    {
+        const double Centre = (Low + High) * 0.5;
+        Low = Centre - MaxSpan * 0.5;
+        High = Centre + MaxSpan * 0.5;
+    }
+}
+
+// Widens [Low, High] to a hundred-thousandth when it is narrower, so the scale stays finite.
+void WidenTinyRange(double& Low, double& High)
+{
+    if (High - Low < 1e-5)
+    {
+        High += 5e-6;
+        Low -= 5e-6;
+    }
+}
+
+} // namespace
+
+TGraphWidget::TGraphWidget(QWidget* parent, Qt::WindowFlags flags)
+    : QWidget(parent, flags), d_VerticalTitle(QStringLiteral("V Title")),
+      d_HorizontalTitle(QStringLiteral("H Title")), d_Title(QStringLiteral("Sample Graph")),
+      d_VerticalFormat(QStringLiteral("%3.4lf")), d_HorizontalFormat(QStringLiteral("%3.4lf")),
+      d_FontHeight(QFontMetrics(font()).height()),
+      d_Coordinates(QString::asprintf(Coordinates_Format, 0.0, 0.0))
+{
+    // Mouse moves arrive without a button held, for the coordinate read-out.
+    setAttribute(Qt::WA_MouseTracking);
+    setSizePolicy(QSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding,
+                              QSizePolicy::DefaultType));
+}
+
+TGraphWidget::~TGraphWidget() = default;
+
+int TGraphWidget::AddDataSet(const QColor& Color, int Style)
+{
+    TGraphDataSet Set;
+    Set.Color = Color;
+    Set.Style = Style;
+    d_DataSets.push_back(Set);
+    return static_cast<int>(d_DataSets.size()) - 1;
+}
+
+bool TGraphWidget::AddPoint(int Set, const TVector2& Point)
+{
+    VANTREL_CHECK(Set >= 0);
+    VANTREL_CHECK(Set < static_cast<int>(d_DataSets.size()));
+    d_DataSets[Set].Points.push_back(Point);
+    return true;
+}
+
+void TGraphWidget::ClearDataSets()
+{
+    d_DataSets.clear();
+}
+
+bool TGraphWidget::RemoveDataSet(int Offset)
+{
+    VANTREL_CHECK(Offset >= 0);
+    VANTREL_CHECK(Offset < static_cast<int>(d_DataSets.size()));
+    d_DataSets.erase(d_DataSets.begin() + Offset);
+    return true;
+}
+
+int TGraphWidget::PointCount(int Set) const
+{
+    VANTREL_CHECK(Set >= 0);
+    VANTREL_CHECK(Set < static_cast<int>(d_DataSets.size()));
+    return static_cast<int>(d_DataSets[Set].Points.size());
+}
+
+TVector2 TGraphWidget::GetPoint(int Set, int Offset) const
+{
+    VANTREL_CHECK(Set >= 0);
+    VANTREL_CHECK(Set < static_cast<int>(d_DataSets.size()));
+    VANTREL_CHECK(Offset >= 0);
+    VANTREL_CHECK(Offset < static_cast<int>(d_DataSets[Set].Points.size()));
+    return d_DataSets[Set].Points[Offset];
+}
+
+bool TGraphWidget::SetPoint(int Set, int Offset, const TVector2& Point)
+{
+    VANTREL_CHECK(Set >= 0);
+    VANTREL_CHECK(Set < static_cast<int>(d_DataSets.size()));
+    VANTREL_CHECK(Offset >= 0);
+    VANTREL_CHECK(Offset < static_cast<int>(d_DataSets[Set].Points.size()));
+    d_DataSets[Set].Points[Offset] = Point;
+    return true;
+}
+
+bool TGraphWidget::RemovePoint(int Set, int Offset)
+{
+    VANTREL_CHECK(Set >= 0);
+    VANTREL_CHECK(Set < static_cast<int>(d_DataSets.size()));
+    VANTREL_CHECK(Offset >= 0);
+    VANTREL_CHECK(Offset < static_cast<int>(d_DataSets[Set].Points.size()));
+    std::vector<TVector2>& Points = d_DataSets[Set].Points;
+    Points.erase(Points.begin() + Offset);
+    return true;
+}
+
+void TGraphWidget::SetTitle(const QString& Title)
+{
+    d_Title = Title;
+}
+
+void TGraphWidget::SetHorizontalTitle(const QString& Title)
+{
+    d_HorizontalTitle = Title;
+}
+
+void TGraphWidget::SetVerticalTitle(const QString& Title)
+{
+    d_VerticalTitle = Title;
+}
+
+void TGraphWidget::SetMinimumHalfRange(double Value)
+{
+    d_MinimumHalfRange = Value > 0.0 ? Value : 5e-5;
+}
+
+void TGraphWidget::SetEqualScale(bool Equal)
+{
+    d_EqualScale = Equal;
+}
+
+void TGraphWidget::SetShowCoordinates(bool Show)
+{
+    d_ShowCoordinates = Show;
+}
+
+void TGraphWidget::UpdateGraph()
+{
+    // Before the first resize there is no layout to fit into.
+    if (!d_WidgetRect.isValid())
+        return;
+    FitToData();
+    update();
+}
+
+bool TGraphWidget::GetIndexedColor(int Index, int& Red, int& Green, int& Blue)
+{
+    // Six hues, each in sixteen intensities; the last index is black.
+    static const std::array<std::array<int, 3>, 6> Hues = {{
+        {1, 0, 0},
+        {0, 1, 0},
+        {0, 0, 1},
+        {1, 1, 0},
+        {0, 1, 1},
+        {1, 0, 1},
+    }};
+    static const std::array<int, 17> Intensities = {255, 128, 192, 64,  160, 224, 96, 32, 144,
+                                                    112, 176, 80,  208, 48,  240, 16, 0};
+    if (Index < 0 || Index > 96)
+    {
+        Red = Green = Blue = 0;
+        return false;
+    }
+    const std::array<int, 3>& Hue = Hues[Index % 6];
+    const int Intensity = Intensities[Index / 6];
+    Red = Hue[0] * Intensity;
+    // Full green is much brighter than full red or blue on white paper.
+    Green = Hue[1] * Intensity / 2;
+    Blue = Hue[2] * Intensity;
+    return true;
+}
+
+void TGraphWidget::FitToData()
+{
+    bool Found = false;
+    double XMin = -5e-6, XMax = 5e-6, YMin = -5e-6, YMax = 5e-6;
+    for (const TGraphDataSet& Set : d_DataSets)
+    {
+        for (const TVector2& Point : Set.Points)
+        {
+            // A point that is not a finite number has no place on the axes.
+            if (!std::isfinite(Point.x) || !std::isfinite(Point.y))
+                continue;
+            if (!Found)
+            {
+                XMin = XMax = Point.x;
+                YMin = YMax = Point.y;
+                Found = true;
+                continue;
+            }
+            XMin = std::min(XMin, Point.x);
+            XMax = std::max(XMax, Point.x);
+            YMin = std::min(YMin, Point.y);
+            YMax = std::max(YMax, Point.y);
+        }
+    }
+
+    // The vertical range always shows the zero line.
+    if (YMin > -d_MinimumHalfRange)
+        YMin = -d_MinimumHalfRange;
+    if (YMax < d_MinimumHalfRange)
+        YMax = d_MinimumHalfRange;
+    WidenTinyRange(XMin, XMax);
+    if (d_EqualScale)
+    {
+        const double Centre = (XMin + XMax) * 0.5;
+        const double Height = std::abs(d_PlotRect.top() - d_PlotRect.bottom());
+        const double Ratio =
+            Height == 0.0 ? 1.0 : std::abs(d_PlotRect.right() - d_PlotRect.left()) / Height;
+        XMin = Centre + Ratio * YMin;
+        XMax = Centre + Ratio * YMax;
+    }
+    WidenTinyRange(YMin, YMax);
+
+    d_XSpan = XMax - XMin;
+    d_YSpan = YMax - YMin;
+    if (d_VerticalLabelMode == 1)
+    {
+        YMin -= d_YSpan / 50;
+        YMax += d_YSpan / 50;
+    }
+    if (d_HorizontalLabelMode == 1)
+    {
+        XMin -= d_XSpan / 50;
+        XMax += d_XSpan / 50;
+    }
+    d_Transform = TGraphTransform::Fitting(d_PlotRect, XMin, XMax, YMin, YMax);
+}
+
+void TGraphWidget::ZoomToRect(const QRect& Rect)
+{
+    const QRect Zoom = Rect.normalized();
+    double XA = d_Transform.InverseX(Zoom.left());
+    double XB = d_Transform.InverseX(Zoom.right());
+    double YA = d_Transform.InverseY(Zoom.top());
+    double YB = d_Transform.InverseY(Zoom.bottom());
+
+    // Zooming out stops at fifty times the fitted span.
+    LimitRange(XA, XB, 50 * d_XSpan);
+    LimitRange(YB, YA, 50 * d_YSpan);
+    WidenTinyRange(XA, XB);
+    WidenTinyRange(YB, YA);
+    d_Transform = TGraphTransform::Fitting(d_PlotRect, XA, XB, YB, YA);
+}

@@ -1,0 +1,101 @@
+#ifndef VANTREL_CORE_GRAPHWIDGET_H
+#define VANTREL_CORE_GRAPHWIDGET_H
+
+#include "core/graphtransform.h"
+#include "core/vector2.h"
+
+#include <QColor>
+#include <QPixmap>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+// One curve of the graph.
+struct TGraphDataSet
+{
+    std::vector<TVector2> Points;
+    QColor Color;
+    // 0 = the graph's default style, 1 = lines, 2 = vertical bars, 3 = crosses;
+    // any other value is not drawn (but still counts in the fit).
+    int Style = 0;
+};
+
+// A reusable 2-D line graph: data sets on linear axes fitted to the data, drawn once into
+// a cached image.
+class TGraphWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TGraphWidget(QWidget* parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
+    ~TGraphWidget() override;
+
+    int AddDataSet(const QColor& Color, int Style);
+    bool AddPoint(int Set, const TVector2& Point);
+    void ClearDataSets();
+    bool RemoveDataSet(int Offset);
+    int PointCount(int Set) const;
+    TVector2 GetPoint(int Set, int Offset) const;
+    bool SetPoint(int Set, int Offset, const TVector2& Point);
+    bool RemovePoint(int Set, int Offset);
+
+    void SetTitle(const QString& Title);
+    void SetHorizontalTitle(const QString& Title);
+    void SetVerticalTitle(const QString& Title);
+    void SetMinimumHalfRange(double Value);
+    void SetEqualScale(bool Equal);
+    void SetShowCoordinates(bool Show);
+    void UpdateGraph();
+
+    // The palette of the curves: 96 distinct colours, black beyond.
+    static bool GetIndexedColor(int Index, int& Red, int& Green, int& Blue);
+
+private:
+    friend class TGraphWidgetProbe;
+
+    void FitToData();
+    void ZoomToRect(const QRect& Rect);
+
+    TGraphTransform d_Transform;
+    std::vector<TGraphDataSet> d_DataSets;
+    QRect d_PlotRect;
+    QRect d_VerticalLabelRect;
+    QRect d_VerticalTitleRect;
+    QRect d_HorizontalLabelRect;
+    QRect d_HorizontalTitleRect;
+    QRect d_TitleRect;
+    QRect d_WidgetRect;
+    QString d_VerticalTitle;
+    QString d_HorizontalTitle;
+    QString d_Title;
+    QString d_VerticalFormat;
+    QString d_HorizontalFormat;
+    int d_VerticalLabelWidth = -1;
+    int d_VerticalLabelHeight = -1;
+    int d_HorizontalLabelWidth = -1;
+    int d_HorizontalLabelHeight = -1;
+    int d_FontHeight;
+    int d_DefaultStyle = 1;
+    double d_XSpan = 1.0;
+    double d_YSpan = 1.0;
+    QPixmap d_Pixmap;
+    QString d_Coordinates;
+    QRect d_ZoomRect;
+    bool d_ZoomRectVisible = false;
+    bool d_LeftPressed = false;
+    bool d_Zooming = false;
+    bool d_RightPressed = false;
+    bool d_Panned = false;
+    bool d_ShowCoordinates = true;
+    bool d_DrawFrame = true;
+    bool d_ScaleToFitPending = false;
+    bool d_ZoomOutPending = false;
+    int d_HorizontalLabelMode = 1;
+    int d_VerticalLabelMode = 1;
+    double d_MinimumHalfRange = 5e-6;
+    bool d_EqualScale = false;
+};
+
+#endif

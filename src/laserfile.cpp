@@ -1,0 +1,138 @@
+#include "src/laserfile.h"
+
+#include <array>
+
+namespace
+{
+
+constexpr int Kind_Count = 7;
+constexpr int Section_Count = 3;
+
+const std::array<const char*, Kind_Count> Descriptions = {
+    "Unknown file type or file not loaded.",
+    "Renishaw ML10/XL80 linear data (RTL).",
+    "Renishaw ML10/XL80 angular data (RTA).",
+    "Renishaw ML10/XL80 straightness data (STx).",
+    "API XD scale data (POS).",
+    "API XD straightness data (STR).",
+    "API XD angular data (ANG).",
+};
+
+// "X" marks a section that the kind does not use.
+const std::array<std::array<const char*, Section_Count>, Kind_Count> Labels = {{
+    {"X", "X", "X"},
+    {"L1", "X", "X"},
+    {"A1", "X", "X"},
+    {"S1.", "X", "X"},
+    {"L1", "X", "X"},
+    {"XX", "YY", "X"},
+    {"RA", "RB", "RC"},
+}};
+
+bool Is_Known_Kind(TLaserFileType type)
+{
+    return type >= 0 && type < Kind_Count;
+}
+
+// Mean of the runs, point by point. A point is divided by the number of runs that reached
+// it, so a short later run never drags the mean of the targets it missed toward zero.
+TLaserRun Mean_Of(const TLaserSection& runs)
+{
+    if (runs.empty())
+        return TLaserRun();
+    TLaserRun mean = runs.front();
+    std::vector<int> reached(mean.size(), 1);
+    for (std::size_t k = 1; k < runs.size(); ++k)
+    {
+        const TLaserRun& run = runs[k];
+        for (std::size_t j = 0; j < run.size() && j < mean.size(); ++j)
+        {
+            mean[j] = mean[j] + run[j];
+            ++reached[j];
+        }
+    }
+    for (std::size_t j = 0; j < mean.size(); ++j)
+        mean[j] = mean[j] / static_cast<double>(reached[j]);
+    return mean;
+}
+
+} // namespace
+
+TLaserFile::TLaserFile()
+{
+    Clear();
+}
+
+void TLaserFile::Clear()
+{
+    d_air_temperature = 20.0;
+    d_air_pressure = 100.0;
+    d_air_humidity = 50.0;
+    d_material_temperature = 20.0;
+    d_data_section_1.clear();
+    d_data_section_2.clear();
+    d_data_section_3.clear();
+    d_file_name.clear();
+    d_file_type = Unknown_Type;
+}
+
+QString TLaserFile::File_Name() const
+{
+    return d_file_name.mid(d_file_name.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+int TLaserFile::Run_Count(int section) const
+{
+    const TLaserSection* runs = Section(section);
+    return runs ? static_cast<int>(runs->size()) : 0;
+}
+
+QString TLaserFile::Type_Description() const
+{
+    return Is_Known_Kind(d_file_type) ? QString::fromLatin1(Descriptions[d_file_type]) : QString();
+}
+
+QString TLaserFile::Section_Label(int section) const
+{
+    if (section < 0 || section >= Section_Count)
+        return QStringLiteral("X");
+    return Is_Known_Kind(d_file_type) ? QString::fromLatin1(Labels[d_file_type][section])
+                                      : QString();
+}
+
+TLaserRun TLaserFile::Section_Data(int section, int index) const
+{
+    if (index >= 0)
+    {
+        switch (section)
+        {
+        case 0:
+            VANTREL_CHECK(static_cast<unsigned int>(index) < d_data_section_1.size());
+            break;
+        case 1:
+            VANTREL_CHECK(static_cast<unsigned int>(index) < d_data_section_2.size());
+            break;
+        case 2:
+            VANTREL_CHECK(static_cast<unsigned int>(index) < d_data_section_3.size());
+            break;
+        }
+    }
+    const TLaserSection* runs = Section(section);
+    if (!runs)
+        return TLaserRun();
+    return index >= 0 ? (*runs)[static_cast<std::size_t>(index)] : Mean_Of(*runs);
+}
+
+const TLaserSection* TLaserFile::Section(int section) const
+{
+    switch (section)
+    {
+    case 0:
+        return &d_data_section_1;
+    case 1:
+        return &d_data_section_2;
+    case 2:
+        return &d_data_section_3;
+    }
+    return nullptr;
+}

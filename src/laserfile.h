@@ -1,0 +1,61 @@
+#ifndef VANTREL_SRC_LASERFILE_H
+#define VANTREL_SRC_LASERFILE_H
+
+#include "core/vector2.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+// The kinds of file the viewer reads; the values are stable.
+enum TLaserFileType : std::int32_t
+{
+    Unknown_Type = 0,
+    Renishaw_RTL = 1,
+    Renishaw_RTA = 2,
+    Renishaw_STx = 3,
+    API_XD_POS = 4,
+    API_XD_STR = 5,
+    API_XD_ANG = 6
+};
+
+// One pass over the targets, points in ascending target order (x = position, y = value).
+using TLaserRun = std::vector<TVector2>;
+// The runs of one measured quantity, in the order the file gives them.
+using TLaserSection = std::vector<TLaserRun>;
+
+// The in-memory model of one loaded laser data file. Section numbers are zero-based.
+class TLaserFile
+{
+public:
+    TLaserFile();
+
+    // Back to the empty state; the environment flag and the last error stay.
+    void Clear();
+
+    // The file's name without its folder ('/' is the only separator).
+    QString File_Name() const;
+    int Run_Count(int section) const;
+    QString Type_Description() const;
+    QString Section_Label(int section) const;
+    // Run `index` of the section, or for a negative index the point-wise mean of its runs.
+    TLaserRun Section_Data(int section, int index) const;
+
+    double d_air_temperature;
+    double d_air_pressure;
+    double d_air_humidity;
+    double d_material_temperature;
+    TLaserSection d_data_section_1;
+    TLaserSection d_data_section_2;
+    TLaserSection d_data_section_3;
+    QString d_file_name;
+    TLaserFileType d_file_type;
+    bool d_has_environment = false;
+    QString d_error_message;
+
+private:
+    const TLaserSection* Section(int section) const;
+};
+
+#endif

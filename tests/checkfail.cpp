@@ -1,0 +1,59 @@
+// Runs one operation that breaks a checked invariant, named by the first argument, so that
+// the check test can watch the program stop. "pass" runs an operation at the edge of a
+// check that must let it through, and ends normally.
+#include "core/graphwidget.h"
+#include "core/vector2.h"
+#include "core/vector3.h"
+#include "src/laserfile.h"
+
+#include <QApplication>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <limits>
+#include <map>
+#include <string>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    if (argc != 2)
+        return 2;
+
+    TLaserFile file;
+    file.d_data_section_1.push_back(TLaserRun{TVector2(1, 2)});
+    TGraphWidget graph;
+    graph.AddPoint(graph.AddDataSet(Qt::red, 0), TVector2(1, 1));
+    const double epsilon = std::numeric_limits<double>::epsilon();
+    volatile double sink = 0.0;
+
+    const std::map<std::string, std::function<void()>> actions = {
+        {"pass", [&] { sink = (TVector2(1, 1) / std::nextafter(epsilon, 1.0)).x; }},
+        {"vector2-divide-zero", [&] { sink = (TVector2(1, 1) / 0.0).x; }},
+        {"vector2-divide-negative", [&] { sink = (TVector2(1, 1) / -2.0).x; }},
+        {"vector2-divide-tiny", [&] { sink = (TVector2(1, 1) / 1e-17).x; }},
+        {"vector2-divide-epsilon", [&] { sink = (TVector2(1, 1) / epsilon).x; }},
+        {"vector2-normalize", [&] { sink = TVector2().Normalize().x; }},
+        {"vector2-index", [&] { sink = TVector2()[2]; }},
+        {"vector2-index-negative", [&] { sink = TVector2()[-1]; }},
+        {"vector3-divide-zero", [&] { sink = (TVector3(1, 1, 1) / 0.0).x; }},
+        {"vector3-normalize", [&] { sink = TVector3().Normalize().x; }},
+        {"vector3-index", [&] { sink = TVector3()[3]; }},
+        {"section-1", [&] { sink = file.Section_Data(0, 1).size(); }},
+        {"section-2", [&] { sink = file.Section_Data(1, 0).size(); }},
+        {"section-3", [&] { sink = file.Section_Data(2, 0).size(); }},
+        {"graph-add-point", [&] { graph.AddPoint(1, TVector2()); }},
+        {"graph-point-count", [&] { sink = graph.PointCount(1); }},
+        {"graph-get-point", [&] { sink = graph.GetPoint(0, 1).x; }},
+        {"graph-set-point", [&] { graph.SetPoint(0, 1, TVector2()); }},
+        {"graph-remove-point", [&] { graph.RemovePoint(0, 1); }},
+        {"graph-remove-set", [&] { graph.RemoveDataSet(1); }},
+    };
+    const auto action = actions.find(argv[1]);
+    if (action == actions.end())
+        return 2;
+    action->second();
+    return 0;
+}

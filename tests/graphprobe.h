@@ -1,0 +1,40 @@
+#ifndef VANTREL_TESTS_GRAPHPROBE_H
+#define VANTREL_TESTS_GRAPHPROBE_H
+
+#include "core/graphwidget.h"
+
+// Gives the tests a view of the graph's private state and its scaling steps.
+class TGraphWidgetProbe
+{
+public:
+    explicit TGraphWidgetProbe(TGraphWidget& Graph) : d_Graph(Graph) {}
+
+    void SetPlotRect(const QRect& Rect) { d_Graph.d_PlotRect = Rect; }
+    void FitToData() { d_Graph.FitToData(); }
+    void ZoomToRect(const QRect& Rect) { d_Graph.ZoomToRect(Rect); }
+
+    const TGraphTransform& Transform() const { return d_Graph.d_Transform; }
+    QRect PlotRect() const { return d_Graph.d_PlotRect; }
+    double XSpan() const { return d_Graph.d_XSpan; }
+    double YSpan() const { return d_Graph.d_YSpan; }
+    double MinimumHalfRange() const { return d_Graph.d_MinimumHalfRange; }
+    bool ShowCoordinates() const { return d_Graph.d_ShowCoordinates; }
+    bool EqualScale() const { return d_Graph.d_EqualScale; }
+    int DataSetCount() const { return static_cast<int>(d_Graph.d_DataSets.size()); }
+    const TGraphDataSet& DataSet(int Set) const { return d_Graph.d_DataSets.at(Set); }
+    QString Title() const { return d_Graph.d_Title; }
+    QString HorizontalTitle() const { return d_Graph.d_HorizontalTitle; }
+    QString VerticalTitle() const { return d_Graph.d_VerticalTitle; }
+    QString Coordinates() const { return d_Graph.d_Coordinates; }
+
+    // The data range that the plot rectangle's edges show now.
+    double Left() const { return Transform().InverseX(PlotRect().left()); }
+    double Right() const { return Transform().InverseX(PlotRect().right()); }
+    double Top() const { return Transform().InverseY(PlotRect().top()); }
+    double Bottom() const { return Transform().InverseY(PlotRect().bottom()); }
+
+private:
+    TGraphWidget& d_Graph;
+};
+
+#endif

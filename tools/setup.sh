@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs what building (and, with "test", testing) Vantrel needs and is missing,
+# then configures and builds into build/. Safe to run again: it only installs what
+# is not there yet and rebuilds what changed.
+set -euo pipefail
+
+mode=${1:-run}
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools fonts-dejavu-core)
+if [ "$mode" = test ]; then
+    packages+=(locales g++-mingw-w64-x86-64-win32)
+fi
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The number-format tests run under a German locale to prove that numbers are read
+# and written the same whatever the user's locale is.
+if [ "$mode" = test ] && ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+    as_root localedef -i de_DE -c -f UTF-8 de_DE.UTF-8
+fi
+
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release
+cmake --build "$root/build" --parallel "$(nproc)"
