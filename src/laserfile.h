@@ -3,6 +3,7 @@
 
 #include "core/vector2.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -25,6 +26,14 @@ using TLaserRun = std::vector<TVector2>;
 // The runs of one measured quantity, in the order the file gives them.
 using TLaserSection = std::vector<TLaserRun>;
 
+// One record of a Renishaw run: the deviation measured at one target in one run.
+struct TRenishawRecord
+{
+    int Run = 0;
+    int Target = 0;
+    double Deviation = 0.0;
+};
+
 // The in-memory model of one loaded laser data file. Section numbers are zero-based.
 class TLaserFile
 {
@@ -41,6 +50,17 @@ public:
     QString Section_Label(int section) const;
     // Run `index` of the section, or for a negative index the point-wise mean of its runs.
     TLaserRun Section_Data(int section, int index) const;
+
+    // Renishaw linear, angular and straightness text; false with d_error_message on failure.
+    bool Read_Renishaw_File(const QByteArray& content);
+    // Groups consecutive records of one run number. A record joins the end of its group when
+    // its target is above the group's last one and the front otherwise, so a falling pass
+    // comes out rising.
+    static std::vector<TRenishawRecord>
+    Order_Renishaw_Records(const std::vector<TRenishawRecord>& records);
+    // Empties the sections and stores every complete run of the arranged records in section 1.
+    void Store_Renishaw_Runs(const std::vector<double>& positions,
+                             const std::vector<TRenishawRecord>& records);
 
     double d_air_temperature;
     double d_air_pressure;
