@@ -3,6 +3,7 @@
 
 #include "core/vector2.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -25,6 +26,20 @@ using TLaserRun = std::vector<TVector2>;
 // The runs of one measured quantity, in the order the file gives them.
 using TLaserSection = std::vector<TLaserRun>;
 
+// One data line of an API XD file: lengths in millimetres, angles in millimetres per metre.
+// Each reader sets the position, the direction and its own values; the others stay 0.0.
+struct TXdPoint
+{
+    double Position = 0.0;
+    std::int32_t Direction = 0; // 0 rising, 1 falling
+    double Deviation = 0.0;
+    double XX = 0.0;
+    double YY = 0.0;
+    double AngA = 0.0;
+    double AngB = 0.0;
+    double AngC = 0.0;
+};
+
 // The in-memory model of one loaded laser data file. Section numbers are zero-based.
 class TLaserFile
 {
@@ -41,6 +56,19 @@ public:
     QString Section_Label(int section) const;
     // Run `index` of the section, or for a negative index the point-wise mean of its runs.
     TLaserRun Section_Data(int section, int index) const;
+
+    // The API XD readers take the whole file content; on failure they leave the message in
+    // d_error_message and return false.
+    bool Read_XD_Scale_File(const QByteArray& content);
+    bool Read_XD_Straightness_File(const QByteArray& content);
+    bool Read_XD_Angular_File(const QByteArray& content);
+    // The points with every falling pass reversed, so that each pass rises. Taken by value:
+    // a caller that moves its points in spares a copy of them.
+    static std::vector<TXdPoint> Order_XD_Points(std::vector<TXdPoint> points);
+    // Each empties the three sections and stores one run per pass of ordered points.
+    void Store_XD_Scale_Runs(const std::vector<TXdPoint>& points);
+    void Store_XD_Straightness_Runs(const std::vector<TXdPoint>& points);
+    void Store_XD_Angular_Runs(const std::vector<TXdPoint>& points);
 
     double d_air_temperature;
     double d_air_pressure;
