@@ -34,6 +34,20 @@ struct TRenishawRecord
     double Deviation = 0.0;
 };
 
+// One data line of an API XD file: lengths in millimetres, angles in millimetres per metre.
+// Each reader sets the position, the direction and its own values; the others stay 0.0.
+struct TXdPoint
+{
+    double Position = 0.0;
+    std::int32_t Direction = 0; // 0 rising, 1 falling
+    double Deviation = 0.0;
+    double XX = 0.0;
+    double YY = 0.0;
+    double AngA = 0.0;
+    double AngB = 0.0;
+    double AngC = 0.0;
+};
+
 // The in-memory model of one loaded laser data file. Section numbers are zero-based.
 class TLaserFile
 {
@@ -61,6 +75,19 @@ public:
     // Empties the sections and stores every complete run of the arranged records in section 1.
     void Store_Renishaw_Runs(const std::vector<double>& positions,
                              const std::vector<TRenishawRecord>& records);
+
+    // The API XD readers take the whole file content; on failure they leave the message in
+    // d_error_message and return false.
+    bool Read_XD_Scale_File(const QByteArray& content);
+    bool Read_XD_Straightness_File(const QByteArray& content);
+    bool Read_XD_Angular_File(const QByteArray& content);
+    // The points with every falling pass reversed, so that each pass rises. Taken by value:
+    // a caller that moves its points in spares a copy of them.
+    static std::vector<TXdPoint> Order_XD_Points(std::vector<TXdPoint> points);
+    // Each empties the three sections and stores one run per pass of ordered points.
+    void Store_XD_Scale_Runs(const std::vector<TXdPoint>& points);
+    void Store_XD_Straightness_Runs(const std::vector<TXdPoint>& points);
+    void Store_XD_Angular_Runs(const std::vector<TXdPoint>& points);
 
     double d_air_temperature;
     double d_air_pressure;

@@ -1,0 +1,437 @@
+#include "src/xdformat.h"
+
+#include <QTextStream>
+#include <QVector>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <optional>
+
+namespace
+{
+
+constexpr double Millimetres_Per_Inch = 25.4;
+// A pass goes on while each point moves at least this far on, in millimetres.
+constexpr double Pass_Step = 0.5;
+constexpr std::size_t Shortest_Data_Line = 6;
+
+struct TAngleUnit
+{
+    QLatin1String Name;
+    double Factor; // to millimetres per metre
+};
+
+// Searched in this order: the first one named in the unit text decides.
+const TAngleUnit Angle_Units[] = {
+    {QLatin1String("arc sec"), 0.0048481368110764},
+    {QLatin1String("in/ft"), 83.33333333333333},
+    {QLatin1String("mm/m"), 1.0},
+};
+
+struct TEnvironmentKey
+{
+    QLatin1String Key;
+    double TLaserFile::*Field;
+    double Divisor; // from the file's unit to the model's
+};
+
+// Air pressure comes in millimetres of mercury: 760 / 101.325 of them make one kPa.
+const TEnvironmentKey Environment_Keys[] = {
+    {QLatin1String("Average Air Temperature"), &TLaserFile::d_air_temperature, 1.0},
+    {QLatin1String("Average Material"), &TLaserFile::d_material_temperature, 1.0},
+    {QLatin1String("Average Air Pressure"), &TLaserFile::d_air_pressure, 7.500616827042},
+};
+
+const char* Text_Of(TXdUnitsMessage message)
+{
+    return message == TXdUnitsMessage::Unknown_Units ? "unknown units: '%1'"
+                                                     : "unexpected text: '%1'";
+}
+
+// The number after the one ':' of a line such as "IniPos: 12.5", times the factor; nothing
+// when the line has not exactly two parts or the result is no finite number (a huge number
+// in an inch file would overflow).
+std::optional<double> Number_After_Colon(const QString& line, double factor)
+{
+    const QVector<QStringRef> parts = line.splitRef(QLatin1Char(':'), Qt::SkipEmptyParts);
+    if (parts.size() != 2)
+        return std::nullopt;
+    bool ok = false;
+    const double value = parts[1].toDouble(&ok) * factor;
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// A bound of the number of data lines, so that the points never need to move: each but the
+// last ends with a line feed, and none is shorter than "0 0 0".
+std::size_t Most_Data_Lines(const QByteArray& content)
+{
+    const auto line_feeds =
+        static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n'));
+    return std::min(line_feeds, static_cast<std::size_t>(content.size()) / Shortest_Data_Line) + 1;
+}
+
+int Next_Direction(int direction, double step)
+{
+    if (direction == 0)
+        return step >= Pass_Step ? 0 : 1;
+    return step < -Pass_Step ? 1 : 0;
+}
+
+// The end of the pass that begins at `begin`: the first point of another direction.
+template <typename TIterator>
+TIterator Pass_End(TIterator begin, TIterator end)
+{
+    const std::int32_t direction = begin->Direction;
+    return std::find_if(
+        begin, end, [direction](const TXdPoint& point) { return point.Direction != direction; });
+}
+
+// Empties the three sections and stores one run per pass: value k of the points goes to
+// section k.
+void Store_Runs(TLaserFile& file, const std::vector<TXdPoint>& points,
+                const std::vector<TXdValue>& values)
+{
+    TLaserSection* sections[] = {&file.d_data_section_1, &file.d_data_section_2,
+                                 &file.d_data_section_3};
+    for (TLaserSection* section : sections)
+        TLaserSection().swap(*section);
+    VANTREL_CHECK(values.size() <= std::size(sections));
+    for (auto begin = points.begin(); begin != points.end();)
+    {
+        const auto end = Pass_End(begin, points.end());
+        for (std::size_t k = 0; k < values.size(); ++k)
+        {
+            TLaserRun run;
+            run.reserve(static_cast<std::size_t>(end - begin));
+            for (auto point = begin; point != end; ++point)
+                run.emplace_back(point->Position, (*point).*values[k].Member);
+            sections[k]->push_back(std::move(run));
+        }
+        begin = end;
+    }
+}
+
+// Searched for anywhere in a line, letter case ignored.
+std::vector<QStringMatcher> Header_Words(std::initializer_list<const char*> words)
+{
+    std::vector<QStringMatcher> matchers;
+    for (const char* word : words)
+        matchers.emplace_back(QString::fromLatin1(word), Qt::CaseInsensitive);
+    return matchers;
+}
+
+// Where the first unpaired surrogate stands, or the length of the text if none does.
+int First_Lone_Surrogate(const QString& text)
+{
+    for (int k = 0; k < text.size(); ++k)
+    {
+        if (text[k].isHighSurrogate() && k + 1 < text.size() && text[k + 1].isLowSurrogate())
+            ++k;
+        else if (text[k].isSurrogate())
+            return k;
+    }
+    return text.size();
+}
+
+// Reads one API XD file into the model, the format deciding what differs.
+class TXdReader
+{
+public:
+    TXdReader(TLaserFile& file, const TXdFormat& format) : d_file(file), d_format(format) {}
+
+    bool Read(const QByteArray& content);
+
+private:
+    enum class TBlock
+    {
+        Outside,
+        Data,
+        Environment
+    };
+    enum class TOutcome
+    {
+        Next_Line,
+        End_Reading,
+        Failed
+    };
+
+    TOutcome Handle_Line(const QString& line);
+    bool Is_Data_Header(const QString& line) const;
+    TOutcome Read_Initial_Position(const QString& line);
+    TOutcome Read_Units(const QString& line);
+    TOutcome Read_Data_Line(const QString& line);
+    TOutcome Read_Environment_Line(const QString& line);
+    TOutcome Fail(const char* text, const QString& quoted);
+    TOutcome Fail(const char* text);
+
+    TLaserFile& d_file;
+    const TXdFormat& d_format;
+    double d_length_factor = 0.0; // 0.0 until a units line has been read
+    double d_angle_factor = 0.0;
+    double d_previous_position = 0.0;
+    std::int32_t d_direction = 0;
+    TBlock d_block = TBlock::Outside;
+    std::vector<TXdPoint> d_points;
+};
+
+bool TXdReader::Read(const QByteArray& content)
+{
+    d_file.d_has_environment = false;
+    d_points.reserve(Most_Data_Lines(content));
+    QTextStream stream(content);
+    QString line;
+    while (stream.readLineInto(&line))
+    {
+        // Simplified in place, so that the line's buffer serves every line.
+        line = std::move(line).simplified();
+        const TOutcome outcome = Handle_Line(line);
+        if (outcome == TOutcome::Failed)
+            return false;
+        if (outcome == TOutcome::End_Reading)
+            break;
+    }
+    (d_file.*d_format.Store)(TLaserFile::Order_XD_Points(std::move(d_points)));
+    return true;
+}
+
+TXdReader::TOutcome TXdReader::Handle_Line(const QString& line)
+{
+    if (line.isEmpty())
+    {
+        d_block = TBlock::Outside;
+        return TOutcome::Next_Line;
+    }
+    if (line.startsWith(QLatin1String("IniPos:"), d_format.Initial_Position_Case))
+        return Read_Initial_Position(line);
+    if (line.startsWith(QLatin1String("Unit:")) || line.startsWith(QLatin1String("Units:")))
+        return Read_Units(line);
+    if (d_format.Has_Environment &&
+        line.startsWith(QLatin1String("<Environment>"), Qt::CaseInsensitive))
+    {
+        d_block = TBlock::Environment;
+        d_file.d_has_environment = true;
+        return TOutcome::Next_Line;
+    }
+    if (Is_Data_Header(line))
+    {
+        d_block = TBlock::Data;
+        return TOutcome::Next_Line;
+    }
+    switch (d_block)
+    {
+    case TBlock::Data:
+        return Read_Data_Line(line);
+    case TBlock::Environment:
+        return Read_Environment_Line(line);
+    case TBlock::Outside:
+        break;
+    }
+    return TOutcome::Next_Line;
+}
+
+bool TXdReader::Is_Data_Header(const QString& line) const
+{
+    return std::all_of(d_format.Header_Words.begin(), d_format.Header_Words.end(),
+                       [&line](const QStringMatcher& word) { return word.indexIn(line) >= 0; });
+}
+
+TXdReader::TOutcome TXdReader::Read_Initial_Position(const QString& line)
+{
+    if (d_length_factor == 0.0)
+        return Fail("measurement units unknown");
+    const std::optional<double> position = Number_After_Colon(line, d_length_factor);
+    if (!position)
+        return Fail("unexpected text: '%1'", line);
+    d_previous_position = *position;
+    return TOutcome::Next_Line;
+}
+
+TXdReader::TOutcome TXdReader::Read_Units(const QString& line)
+{
+    const QVector<QStringRef> parts = line.splitRef(QLatin1Char(':'), Qt::SkipEmptyParts);
+    if (parts.size() != 2)
+        return Fail(Text_Of(d_format.Units_Split_Message), line);
+    const QString unit = parts[1].toString().simplified();
+    if (unit.startsWith(QLatin1String("mm"), Qt::CaseInsensitive))
+        d_length_factor = 1.0;
+    else if (unit.startsWith(QLatin1String("inch"), Qt::CaseInsensitive))
+        d_length_factor = Millimetres_Per_Inch;
+    else
+        return Fail(Text_Of(d_format.Length_Unit_Message), unit);
+    if (!d_format.Has_Angle_Unit)
+        return TOutcome::Next_Line;
+    const auto angle = std::find_if(std::begin(Angle_Units), std::end(Angle_Units),
+                                    [&unit](const TAngleUnit& known)
+                                    { return unit.contains(known.Name, Qt::CaseInsensitive); });
+    if (angle == std::end(Angle_Units))
+        return Fail(Text_Of(TXdUnitsMessage::Unknown_Units), unit);
+    d_angle_factor = angle->Factor;
+    return TOutcome::Next_Line;
+}
+
+TXdReader::TOutcome TXdReader::Read_Data_Line(const QString& line)
+{
+    const QRegularExpressionMatch match = Match_Data_Line(d_format, line);
+    if (!match.hasMatch())
+    {
+        if (d_format.Mismatch_Ends_Reading)
+            return TOutcome::End_Reading;
+        d_block = TBlock::Outside;
+        return TOutcome::Next_Line;
+    }
+    if (d_length_factor == 0.0)
+        return Fail("units not found prior to data: '%1'", line);
+    // The fields hold digits and points only, so they are finite; one that is no number
+    // (two points, say) reads as 0.
+    TXdPoint point;
+    point.Position = match.capturedRef(1).toDouble() * d_length_factor;
+    for (const TXdValue& value : d_format.Values)
+        point.*value.Member = match.capturedRef(value.Field).toDouble() *
+                              (value.Is_Angle ? d_angle_factor : d_length_factor);
+    // The first point of the file has no earlier one to be compared with.
+    if (!d_points.empty())
+        d_direction = Next_Direction(d_direction, point.Position - d_previous_position);
+    point.Direction = d_direction;
+    d_points.push_back(point);
+    d_previous_position = point.Position;
+    return TOutcome::Next_Line;
+}
+
+TXdReader::TOutcome TXdReader::Read_Environment_Line(const QString& line)
+{
+    for (const TEnvironmentKey& key : Environment_Keys)
+    {
+        if (!line.startsWith(key.Key, Qt::CaseInsensitive))
+            continue;
+        const std::optional<double> value = Number_After_Colon(line, 1.0);
+        if (!value)
+            return Fail("unexpected text: '%1'", line);
+        d_file.*key.Field = *value / key.Divisor;
+        break;
+    }
+    return TOutcome::Next_Line;
+}
+
+TXdReader::TOutcome TXdReader::Fail(const char* text, const QString& quoted)
+{
+    d_file.d_error_message =
+        d_format.Prefix + QLatin1Char(' ') + QString::fromLatin1(text).arg(quoted);
+    return TOutcome::Failed;
+}
+
+TXdReader::TOutcome TXdReader::Fail(const char* text)
+{
+    d_file.d_error_message = d_format.Prefix + QLatin1Char(' ') + QLatin1String(text);
+    return TOutcome::Failed;
+}
+
+} // namespace
+
+const TXdFormat& Xd_Scale_Format()
+{
+    static const TXdFormat format{
+        QLatin1String("Scale file"),
+        QRegularExpression(
+            QStringLiteral("^([-]?[0-9.]{1,12})[ ]([-]?[0-9.]{1,16})[ ]([-]?[0-9.]{1,10})")),
+        Header_Words({"Position", "AirTemp", "MatTemp"}),
+        Qt::CaseInsensitive,              // "IniPos:"
+        false,                            // a line that is no data line ends the block only
+        true,                             // environment block
+        false,                            // angle unit
+        TXdUnitsMessage::Unexpected_Text, // units line not of two parts
+        TXdUnitsMessage::Unknown_Units,   // no length unit
+        {{3, &TXdPoint::Deviation, false}},
+        &TLaserFile::Store_XD_Scale_Runs};
+    return format;
+}
+
+const TXdFormat& Xd_Straightness_Format()
+{
+    static const TXdFormat format{
+        QLatin1String("Straightness file"),
+        QRegularExpression(
+            QStringLiteral("^([-]?[0-9.]{1,12})[ ]([-]?[0-9.]{1,16})[ ]([-]?[0-9.]{1,16})")),
+        Header_Words({"Position", "XX", "YY"}),
+        Qt::CaseSensitive,                // "IniPos:"
+        true,                             // a line that is no data line ends the reading
+        false,                            // environment block
+        false,                            // angle unit
+        TXdUnitsMessage::Unknown_Units,   // units line not of two parts
+        TXdUnitsMessage::Unexpected_Text, // no length unit
+        {{2, &TXdPoint::XX, false}, {3, &TXdPoint::YY, false}},
+        &TLaserFile::Store_XD_Straightness_Runs};
+    return format;
+}
+
+const TXdFormat& Xd_Angular_Format()
+{
+    static const TXdFormat format{
+        QLatin1String("Angular file"),
+        QRegularExpression(QStringLiteral("^([-]?[0-9.]{1,12})[ ]([-]?[0-9.]{1,16})"
+                                          "[ ]([-]?[0-9.]{1,16})[ ]([-]?[0-9.]{1,16})")),
+        Header_Words({"Position", "AngA", "AngB", "AngC"}),
+        Qt::CaseSensitive,                // "IniPos:"
+        true,                             // a line that is no data line ends the reading
+        false,                            // environment block
+        true,                             // angle unit
+        TXdUnitsMessage::Unexpected_Text, // units line not of two parts
+        TXdUnitsMessage::Unexpected_Text, // no length unit
+        {{2, &TXdPoint::AngA, true}, {3, &TXdPoint::AngB, true}, {4, &TXdPoint::AngC, true}},
+        &TLaserFile::Store_XD_Angular_Runs};
+    return format;
+}
+
+QRegularExpressionMatch Match_Data_Line(const TXdFormat& format, const QString& line)
+{
+    QRegularExpressionMatch match = format.Data_Line.match(line);
+    if (match.isValid())
+        return match;
+    // The engine refuses a whole line that is not valid UTF-16, as a file read as UTF-16 may
+    // give. No field can hold a surrogate, so the part of the line before it decides.
+    return format.Data_Line.match(line.leftRef(First_Lone_Surrogate(line)));
+}
+
+bool TLaserFile::Read_XD_Scale_File(const QByteArray& content)
+{
+    return TXdReader(*this, Xd_Scale_Format()).Read(content);
+}
+
+bool TLaserFile::Read_XD_Straightness_File(const QByteArray& content)
+{
+    return TXdReader(*this, Xd_Straightness_Format()).Read(content);
+}
+
+bool TLaserFile::Read_XD_Angular_File(const QByteArray& content)
+{
+    return TXdReader(*this, Xd_Angular_Format()).Read(content);
+}
+
+std::vector<TXdPoint> TLaserFile::Order_XD_Points(std::vector<TXdPoint> points)
+{
+    for (auto begin = points.begin(); begin != points.end();)
+    {
+        const auto end = Pass_End(begin, points.end());
+        if (begin->Direction != 0)
+            std::reverse(begin, end);
+        begin = end;
+    }
+    return points;
+}
+
+void TLaserFile::Store_XD_Scale_Runs(const std::vector<TXdPoint>& points)
+{
+    Store_Runs(*this, points, Xd_Scale_Format().Values);
+}
+
+void TLaserFile::Store_XD_Straightness_Runs(const std::vector<TXdPoint>& points)
+{
+    Store_Runs(*this, points, Xd_Straightness_Format().Values);
+}
+
+void TLaserFile::Store_XD_Angular_Runs(const std::vector<TXdPoint>& points)
+{
+    Store_Runs(*this, points, Xd_Angular_Format().Values);
+}
