@@ -8,6 +8,10 @@
 // Pixel values stay doubles here: they may be far outside any int range when zoomed deep.
 struct TGraphTransform
 {
+    // The widest data range a map shows: its span and the axis margins stay finite.
+    // Data beyond it lie outside the view.
+    static constexpr double RangeLimit = 1e306;
+
     double m11 = 1.0;
     double m12 = 0.0;
     double m21 = 0.0;
@@ -24,17 +28,9 @@ struct TGraphTransform
     // bottom and YMax on its top. The divisors are corner differences, not widths.
     static TGraphTransform Fitting(const QRect& Rect, double XMin, double XMax, double YMin,
                                    double YMax);
-};
 
-inline TGraphTransform TGraphTransform::Fitting(const QRect& Rect, double XMin, double XMax,
-                                                double YMin, double YMax)
-{
-    TGraphTransform Result;
-    Result.m11 = (Rect.right() - Rect.left()) / (XMax - XMin);
-    Result.m22 = (Rect.top() - Rect.bottom()) / (YMax - YMin);
-    Result.dx = Rect.left() - Result.m11 * XMin;
-    Result.dy = Rect.bottom() - Result.m22 * YMin;
-    return Result;
-}
+    // Brings [Low, High] within what a map can show with a finite, non-zero scale.
+    static void MakeRepresentable(double& Low, double& High);
+};
 
 #endif

@@ -34,6 +34,12 @@ void WidenTinyRange(double& Low, double& High)
     }
 }
 
+void LimitToRange(double& Low, double& High)
+{
+    Low = std::clamp(Low, -TGraphTransform::RangeLimit, TGraphTransform::RangeLimit);
+    High = std::clamp(High, -TGraphTransform::RangeLimit, TGraphTransform::RangeLimit);
+}
+
 } // namespace
 
 TGraphWidget::TGraphWidget(QWidget* parent, Qt::WindowFlags flags)
@@ -153,7 +159,7 @@ void TGraphWidget::UpdateGraph()
     // Before the first resize there is no layout to fit into.
     if (!d_WidgetRect.isValid())
         return;
-    FitToData();
+    RenderFitted();
     update();
 }
 
@@ -208,6 +214,11 @@ void TGraphWidget::FitToData()
             YMax = std::max(YMax, Point.y);
         }
     }
+
+    // Data beyond the widest range a map can show stay outside the view, so that the spans
+    // and margins below remain finite.
+    LimitToRange(XMin, XMax);
+    LimitToRange(YMin, YMax);
 
     // The vertical range always shows the zero line.
     if (YMin > -d_MinimumHalfRange)

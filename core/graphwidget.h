@@ -1,6 +1,7 @@
 #ifndef VANTREL_CORE_GRAPHWIDGET_H
 #define VANTREL_CORE_GRAPHWIDGET_H
 
+#include "core/graphlayout.h"
 #include "core/graphtransform.h"
 #include "core/vector2.h"
 
@@ -49,14 +50,37 @@ public:
     void SetShowCoordinates(bool Show);
     void UpdateGraph();
 
+    // Draws a freshly fitted graph onto another painter; the widget keeps its own view.
+    bool Render(QPainter* Device, const QRect& Area, bool Frame);
+    bool RenderWithoutTitles(QPainter* Device, const QRect& Area, bool Frame);
+
     // The palette of the curves: 96 distinct colours, black beyond.
     static bool GetIndexedColor(int Index, int& Red, int& Green, int& Blue);
+
+protected:
+    void paintEvent(QPaintEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
 
 private:
     friend class TGraphWidgetProbe;
 
     void FitToData();
     void ZoomToRect(const QRect& Rect);
+
+    TGraphLayout Layout() const;
+    void SetLayout(const TGraphLayout& Layout);
+    void RenderFitted();
+    void RenderZoomed(const QRect& Rect);
+    void DrawImage();
+    void RenderOnto(QPainter& Device, const TGraphLayout& Layout, bool Frame);
+    void CopyImage(QPainter& Painter, const QRegion& Region);
+    void UpdateLabelFormats(QPainter& Painter);
+    void DrawAxes(QPainter& Painter);
+    void DrawHorizontalTicks(QPainter& Painter, int FontHeight);
+    void DrawVerticalTicks(QPainter& Painter, int FontHeight);
+    void DrawZeroLines(QPainter& Painter);
+    void DrawTitles(QPainter& Painter);
+    void DrawDataSets(QPainter& Painter);
 
     TGraphTransform d_Transform;
     std::vector<TGraphDataSet> d_DataSets;

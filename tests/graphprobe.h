@@ -3,6 +3,9 @@
 
 #include "core/graphwidget.h"
 
+#include <QImage>
+#include <QPainter>
+
 // Gives the tests a view of the graph's private state and its scaling steps.
 class TGraphWidgetProbe
 {
@@ -12,6 +15,21 @@ public:
     void SetPlotRect(const QRect& Rect) { d_Graph.d_PlotRect = Rect; }
     void FitToData() { d_Graph.FitToData(); }
     void ZoomToRect(const QRect& Rect) { d_Graph.ZoomToRect(Rect); }
+    void RenderZoomed(const QRect& Rect) { d_Graph.RenderZoomed(Rect); }
+    void SetLayout(const TGraphLayout& Layout) { d_Graph.SetLayout(Layout); }
+    void SetTransform(const TGraphTransform& Transform) { d_Graph.d_Transform = Transform; }
+    void SetHorizontalLabelWidth(int Width) { d_Graph.d_HorizontalLabelWidth = Width; }
+    void SetFontHeight(int Height) { d_Graph.d_FontHeight = Height; }
+    void UpdateLabelFormats(QPainter& Painter) { d_Graph.UpdateLabelFormats(Painter); }
+    void DrawAxes(QPainter& Painter) { d_Graph.DrawAxes(Painter); }
+    void DrawDataSets(QPainter& Painter) { d_Graph.DrawDataSets(Painter); }
+
+    QImage Image() const { return d_Graph.d_Pixmap.toImage(); }
+    TGraphLayout Layout() const { return d_Graph.Layout(); }
+    QString HorizontalFormat() const { return d_Graph.d_HorizontalFormat; }
+    QString VerticalFormat() const { return d_Graph.d_VerticalFormat; }
+    int FontHeight() const { return d_Graph.d_FontHeight; }
+    bool DrawFrame() const { return d_Graph.d_DrawFrame; }
 
     const TGraphTransform& Transform() const { return d_Graph.d_Transform; }
     QRect PlotRect() const { return d_Graph.d_PlotRect; }

@@ -1,0 +1,444 @@
+// Drawing of the graph: the cached image, the axes with their ticks, labels and titles,
+// and the curves.
+
+#include "core/check.h"
+#include "core/graphclip.h"
+#include "core/graphwidget.h"
+
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace
+{
+
+// Effective drawing styles of a data set.
+const int Lines_Style = 1;
+const int Bars_Style = 2;
+const int Crosses_Style = 3;
+
+// A tick label's printf width and number of decimals.
+struct TLabelFormat
+{
+    int Width;
+    int Decimals;
+};
+
+// The fewer decimals the wider the axis spans, the more digits the larger its values.
+// Big is the largest magnitude on the axis, Span its extent.
+TLabelFormat LabelFormatFor(double Big, double Span)
+{
+    // A magnitude that is not a number (an axis of scale 0) takes this branch too.
+    if (!(Big > 1.0))
+        return {6, 5};
+    // The span is at least 1, so there are at most five decimals; a span that is not a
+    // number gets none.
+    double Decimals = 5.0 - std::trunc(std::log(std::max(Span, 1.0)));
+    if (!(Decimals >= 0.0))
+        Decimals = 0.0;
+    // No double has more than 309 digits before the point; infinity gets as many.
+    const double Digits = std::min(std::trunc(std::log10(Big)), 308.0);
+    return {static_cast<int>(Decimals + Digits + 1.0), static_cast<int>(Decimals)};
+}
+
+// The larger magnitude of two ends of an axis.
+double Biggest(double First, double Second)
+{
+    return std::abs(First) > std::abs(Second) ? std::abs(First) : std::abs(Second);
+}
+
+// Ticks that fit along an extent at the given spacing; none without a spacing.
+int TickCount(int Extent, int Spacing)
+{
+    return Spacing > 0 ? Extent / Spacing : 0;
+}
+
+// The offset of tick Index of Count from the start of the extent: the first at the start,
+// the last one past its end.
+int TickOffset(int Index, int Count, int Extent)
+{
+    if (Count < 2)
+        return 0;
+    const double Step = static_cast<double>(Extent) / (Count - 1);
+    return static_cast<int>(std::trunc(Index * Step));
+}
+
+QString Label(const QString& Format, double Value)
+{
+    return QString::asprintf(Format.toLatin1().constData(), Value);
+}
+
+// The outline whose pixels lie on the rectangle's corners.
+void DrawOutline(QPainter& Painter, const QRect& Corners)
+{
+    Painter.drawRect(Corners.left(), Corners.top(), Corners.right() - Corners.left(),
+                     Corners.bottom() - Corners.top());
+}
+
+// Lines collected and drawn a batch at a time, so that a curve needs no allocation.
+class TLineBatch
+{
+public:
+    explicit TLineBatch(QPainter& Painter) : d_Painter(Painter) {}
+
+    void Add(const QLine& Line)
+    {
+        if (d_Count == d_Lines.size())
+            Flush();
+        d_Lines[d_Count++] = Line;
+    }
+
+    void Flush()
+    {
+        if (d_Count > 0)
+            d_Painter.drawLines(d_Lines.data(), static_cast<int>(d_Count));
+        d_Count = 0;
+    }
+
+private:
+    QPainter& d_Painter;
+    std::array<QLine, 1024> d_Lines;
+    std::size_t d_Count = 0;
+};
+
+// One line from each point to the next. A segment with an end that is not a finite number
+// is left out. Each segment is its own line: a polyline would join them with other pixels.
+void DrawLines(QPainter& Painter, const std::vector<TVector2>& Points, const TPixelMap& Map)
+{
+    TLineBatch Batch(Painter);
+    double X = 0.0, Y = 0.0;
+    bool Inside = Map.Map(Points[0], X, Y);
+    QPoint Pixel = Map.Pixel(X, Y);
+    for (std::size_t Index = 1; Index < Points.size(); ++Index)
+    {
+        const bool WasInside = Inside;
+        const QPoint Previous = Pixel;
+        Inside = Map.Map(Points[Index], X, Y);
+        Pixel = Map.Pixel(X, Y);
+        QLine Line;
+        if (WasInside && Inside)
+            Batch.Add(QLine(Previous, Pixel));
+        else if (Map.Segment(Points[Index - 1], Points[Index], Line))
+            Batch.Add(Line);
+    }
+    Batch.Flush();
+}
+
+// A bar from each value's row toward the row of zero; a bar reaching beyond the box is
+// cut to it, which leaves its part within the plot as it was.
+void DrawBars(QPainter& Painter, const std::vector<TVector2>& Points, const TPixelMap& Map,
+              const TGraphTransform& Transform, int PlotWidth, const QColor& Color)
+{
+    const long long Count = static_cast<long long>(Points.size());
+    const double HalfWidth = static_cast<double>(std::max(PlotWidth / (2 * Count) - 1, 1LL));
+    const double ZeroRow = std::trunc(Transform.MapY(0.0));
+    for (const TVector2& Point : Points)
+    {
+        // A finite value may still map to an infinite row: its bar fills the plot's height.
+        if (!std::isfinite(Point.x) || !std::isfinite(Point.y))
+            continue;
+        const double X = std::trunc(Transform.MapX(Point.x));
+        const double Y = std::trunc(Transform.MapY(Point.y));
+        // Below zero the top lies under the bottom; the rectangle is passed on so.
+        Painter.fillRect(
+            QRect(Map.Pixel(X - HalfWidth, Y), Map.Pixel(X + HalfWidth - 1, ZeroRow - 1)), Color);
+    }
+}
+
+// A diagonal cross seven pixels wide at each point. A cross centred outside the box lies
+// far outside the plot.
+void DrawCrosses(QPainter& Painter, const std::vector<TVector2>& Points, const TPixelMap& Map)
+{
+    TLineBatch Batch(Painter);
+    for (const TVector2& Point : Points)
+    {
+        double X = 0.0, Y = 0.0;
+        if (!Map.Map(Point, X, Y))
+            continue;
+        const QPoint Pixel = Map.Pixel(X, Y);
+        Batch.Add(QLine(Pixel + QPoint(-3, -3), Pixel + QPoint(3, 3)));
+        Batch.Add(QLine(Pixel + QPoint(-3, 3), Pixel + QPoint(3, -3)));
+    }
+    Batch.Flush();
+}
+
+} // namespace
+
+void TGraphWidget::resizeEvent(QResizeEvent* Event)
+{
+    SetLayout(TGraphLayout::ForWidget(Event->size().width(), Event->size().height(), d_FontHeight));
+    RenderFitted();
+}
+
+void TGraphWidget::paintEvent(QPaintEvent* Event)
+{
+    QPainter Painter(this);
+    CopyImage(Painter, Event->region());
+}
+
+// Repaints only copy from the cached image.
+void TGraphWidget::CopyImage(QPainter& Painter, const QRegion& Region)
+{
+    for (const QRect& Rect : Region)
+        Painter.drawPixmap(Rect, d_Pixmap, Rect);
+}
+
+TGraphLayout TGraphWidget::Layout() const
+{
+    TGraphLayout Layout;
+    Layout.Plot = d_PlotRect;
+    Layout.VerticalLabel = d_VerticalLabelRect;
+    Layout.VerticalTitle = d_VerticalTitleRect;
+    Layout.HorizontalLabel = d_HorizontalLabelRect;
+    Layout.HorizontalTitle = d_HorizontalTitleRect;
+    Layout.Title = d_TitleRect;
+    Layout.Widget = d_WidgetRect;
+    return Layout;
+}
+
+void TGraphWidget::SetLayout(const TGraphLayout& Layout)
+{
+    d_PlotRect = Layout.Plot;
+    d_VerticalLabelRect = Layout.VerticalLabel;
+    d_VerticalTitleRect = Layout.VerticalTitle;
+    d_HorizontalLabelRect = Layout.HorizontalLabel;
+    d_HorizontalTitleRect = Layout.HorizontalTitle;
+    d_TitleRect = Layout.Title;
+    d_WidgetRect = Layout.Widget;
+}
+
+void TGraphWidget::RenderFitted()
+{
+    if (!d_WidgetRect.isValid())
+        return;
+    d_Pixmap = QPixmap(d_WidgetRect.width(), d_WidgetRect.height());
+    FitToData();
+    DrawImage();
+}
+
+void TGraphWidget::RenderZoomed(const QRect& Rect)
+{
+    if (d_Pixmap.width() < 1 || d_Pixmap.height() < 1)
+        return;
+    ZoomToRect(Rect);
+    DrawImage();
+}
+
+// Draws the graph into the cached image with the present view.
+void TGraphWidget::DrawImage()
+{
+    // An image too large to allocate stays blank.
+    if (d_Pixmap.isNull())
+        return;
+    d_Pixmap.fill(Qt::white);
+    // One unit of the painter is one pixel of the image and of the widget: the mouse's
+    // position maps back to data through the same transform that placed the curves.
+    QPainter Painter(&d_Pixmap);
+    UpdateLabelFormats(Painter);
+    DrawAxes(Painter);
+    DrawDataSets(Painter);
+}
+
+bool TGraphWidget::Render(QPainter* Device, const QRect& Area, bool Frame)
+{
+    VANTREL_CHECK(Device);
+    RenderOnto(*Device, TGraphLayout::ForArea(Area, QFontMetrics(Device->font()).height()), Frame);
+    return true;
+}
+
+bool TGraphWidget::RenderWithoutTitles(QPainter* Device, const QRect& Area, bool Frame)
+{
+    VANTREL_CHECK(Device);
+    const QString Title = d_Title, HorizontalTitle = d_HorizontalTitle,
+                  VerticalTitle = d_VerticalTitle;
+    d_Title.clear();
+    d_HorizontalTitle.clear();
+    d_VerticalTitle.clear();
+    RenderOnto(*Device,
+               TGraphLayout::ForAreaWithoutTitles(Area, QFontMetrics(Device->font()).height()),
+               Frame);
+    d_Title = Title;
+    d_HorizontalTitle = HorizontalTitle;
+    d_VerticalTitle = VerticalTitle;
+    return true;
+}
+
+// Draws a fresh fit onto another device; the widget keeps its own layout and view, and
+// with the spans of its own fit also its limit of zooming out.
+void TGraphWidget::RenderOnto(QPainter& Device, const TGraphLayout& Layout, bool Frame)
+{
+    const TGraphLayout OwnLayout = this->Layout();
+    const TGraphTransform OwnTransform = d_Transform;
+    const double OwnXSpan = d_XSpan, OwnYSpan = d_YSpan;
+    const int OwnFontHeight = d_FontHeight;
+    const bool OwnDrawFrame = d_DrawFrame;
+
+    d_DrawFrame = Frame;
+    d_FontHeight = QFontMetrics(Device.font()).height();
+    SetLayout(Layout);
+    FitToData();
+    UpdateLabelFormats(Device);
+    DrawAxes(Device);
+    DrawDataSets(Device);
+
+    SetLayout(OwnLayout);
+    d_Transform = OwnTransform;
+    d_XSpan = OwnXSpan;
+    d_YSpan = OwnYSpan;
+    d_FontHeight = OwnFontHeight;
+    d_DrawFrame = OwnDrawFrame;
+}
+
+void TGraphWidget::UpdateLabelFormats(QPainter& Painter)
+{
+    const double Left = d_Transform.InverseX(d_PlotRect.left());
+    const double Right = d_Transform.InverseX(d_PlotRect.right());
+    const double Top = d_Transform.InverseY(d_PlotRect.top());
+    const double Bottom = d_Transform.InverseY(d_PlotRect.bottom());
+    const TLabelFormat Horizontal = LabelFormatFor(Biggest(Right, Left), Right - Left);
+    const TLabelFormat Vertical = LabelFormatFor(Biggest(Top, Bottom), Top - Bottom);
+    d_HorizontalFormat = QString::asprintf("%% %d.%dlf", Horizontal.Width, Horizontal.Decimals);
+    d_VerticalFormat = QString::asprintf("%% %d.%dlf", Vertical.Width, Vertical.Decimals);
+
+    // Sample labels of zero padded to the full width, with room to spare.
+    const QString HorizontalSample =
+        Label(QString::asprintf("%%0%d.%dlf  ", Horizontal.Width, Horizontal.Decimals), 0.0);
+    const QString VerticalSample =
+        Label(QString::asprintf("%%0%d.%dlf    ", Vertical.Width, Vertical.Decimals), 0.0);
+    const QRect HorizontalBox = Painter.boundingRect(QRect(), 0, HorizontalSample);
+    const QRect VerticalBox = Painter.boundingRect(QRect(), 0, VerticalSample);
+    d_HorizontalLabelWidth = std::max(HorizontalBox.width(), 1);
+    d_HorizontalLabelHeight = std::max(HorizontalBox.height(), 1);
+    d_VerticalLabelWidth = std::max(VerticalBox.width(), 1);
+    d_VerticalLabelHeight = std::max(VerticalBox.height(), 1);
+}
+
+void TGraphWidget::DrawAxes(QPainter& Painter)
+{
+    const int FontHeight = QFontMetrics(Painter.font()).height();
+    const QPen Pen = Painter.pen();
+    const QFont Font = Painter.font();
+
+    DrawHorizontalTicks(Painter, FontHeight);
+    DrawVerticalTicks(Painter, FontHeight);
+    DrawZeroLines(Painter);
+    Painter.setPen(Qt::darkGray);
+    if (d_DrawFrame)
+        DrawOutline(Painter,
+                    QRect(QPoint(0, 0), QPoint(d_WidgetRect.right() - d_WidgetRect.left() - 1,
+                                               d_WidgetRect.bottom() - d_WidgetRect.top() - 1)));
+    DrawOutline(Painter, d_PlotRect);
+
+    Painter.setPen(Pen);
+    DrawTitles(Painter);
+    Painter.setFont(Font);
+}
+
+// Tick marks below the plot, spread over its width as far as the labels leave room.
+void TGraphWidget::DrawHorizontalTicks(QPainter& Painter, int FontHeight)
+{
+    const int Width = d_PlotRect.right() - d_PlotRect.left() + 1;
+    const int Count = TickCount(Width, d_HorizontalLabelWidth);
+    const int Baseline = d_HorizontalLabelRect.top() + FontHeight + d_HorizontalLabelHeight -
+                         d_HorizontalLabelHeight / 2;
+    for (int Index = 0; Index < Count; ++Index)
+    {
+        const int X = d_PlotRect.left() + TickOffset(Index, Count, Width);
+        Painter.setPen(Qt::lightGray);
+        Painter.drawLine(X, d_PlotRect.bottom(), X, d_PlotRect.bottom() + FontHeight / 3);
+        Painter.setPen(Qt::black);
+        Painter.drawText(QPoint(X - d_HorizontalLabelWidth / 2, Baseline),
+                         Label(d_HorizontalFormat, d_Transform.InverseX(X)));
+    }
+}
+
+// Tick marks left of the plot, one line of text apart.
+void TGraphWidget::DrawVerticalTicks(QPainter& Painter, int FontHeight)
+{
+    const int Height = d_PlotRect.bottom() - d_PlotRect.top() + 1;
+    const int Count = TickCount(Height, d_FontHeight);
+    const int LabelLeft = d_VerticalLabelRect.right() - d_VerticalLabelWidth;
+    for (int Index = 0; Index < Count; ++Index)
+    {
+        const int Y = d_PlotRect.top() + TickOffset(Index, Count, Height);
+        Painter.setPen(Qt::lightGray);
+        Painter.drawLine(d_PlotRect.left() - FontHeight / 2, Y, d_PlotRect.left(), Y);
+        Painter.setPen(Qt::black);
+        Painter.drawText(QPoint(LabelLeft, Y + d_VerticalLabelHeight / 2 - 1),
+                         Label(d_VerticalFormat, d_Transform.InverseY(Y)));
+    }
+}
+
+// The axes through data zero, where they cross the plot's inside.
+void TGraphWidget::DrawZeroLines(QPainter& Painter)
+{
+    // Compared as doubles first: zero may lie far beyond any int when zoomed deep.
+    const double ZeroColumn = std::trunc(d_Transform.MapX(0.0));
+    const double ZeroRow = std::trunc(d_Transform.MapY(0.0));
+    Painter.setPen(Qt::lightGray);
+    if (d_PlotRect.left() < ZeroColumn && ZeroColumn < d_PlotRect.right())
+    {
+        const int X = static_cast<int>(ZeroColumn);
+        Painter.drawLine(X, d_PlotRect.top(), X, d_PlotRect.bottom());
+    }
+    if (d_PlotRect.top() < ZeroRow && ZeroRow < d_PlotRect.bottom())
+    {
+        const int Y = static_cast<int>(ZeroRow);
+        Painter.drawLine(d_PlotRect.left(), Y, d_PlotRect.right(), Y);
+    }
+}
+
+// The bold title above, the axis titles below and left, the left one reading upward.
+void TGraphWidget::DrawTitles(QPainter& Painter)
+{
+    QFont TitleFont;
+    TitleFont.setPointSize(12);
+    TitleFont.setWeight(75);
+    Painter.setFont(TitleFont);
+    Painter.drawText(d_TitleRect, Qt::AlignHCenter | Qt::AlignVCenter, d_Title);
+
+    TitleFont.setPointSize(10);
+    Painter.setFont(TitleFont);
+    Painter.drawText(d_HorizontalTitleRect, Qt::AlignHCenter | Qt::AlignVCenter, d_HorizontalTitle);
+
+    const QRect Bounds = Painter.boundingRect(QRect(), Qt::AlignLeft, d_VerticalTitle);
+    const int TitleWidth = std::max(Bounds.right(), Bounds.left()) - Bounds.left() + 1;
+    Painter.save();
+    Painter.translate((d_VerticalTitleRect.left() + d_VerticalTitleRect.right()) / 2,
+                      (d_VerticalTitleRect.top() + d_VerticalTitleRect.bottom()) / 2);
+    Painter.rotate(-90.0);
+    Painter.drawText(QPointF(-(TitleWidth / 2), 0.0), d_VerticalTitle);
+    Painter.restore();
+}
+
+// Curves over the axes, later sets over earlier ones, all cut at the plot's edges.
+void TGraphWidget::DrawDataSets(QPainter& Painter)
+{
+    const QPen Pen = Painter.pen();
+    const bool Clipped = !d_DataSets.empty();
+    if (Clipped)
+        Painter.setClipRect(d_PlotRect, Qt::ReplaceClip);
+    const TPixelMap Map(d_Transform, d_PlotRect);
+    const int PlotWidth = d_PlotRect.right() - d_PlotRect.left() + 1;
+    for (const TGraphDataSet& Set : d_DataSets)
+    {
+        if (Set.Points.empty())
+            continue;
+        Painter.setPen(Set.Color);
+        const int Style = Set.Style == 0 ? d_DefaultStyle : Set.Style;
+        if (Style == Lines_Style)
+            DrawLines(Painter, Set.Points, Map);
+        else if (Style == Bars_Style)
+            DrawBars(Painter, Set.Points, Map, d_Transform, PlotWidth, Set.Color);
+        else if (Style == Crosses_Style)
+            DrawCrosses(Painter, Set.Points, Map);
+    }
+    if (Clipped)
+        Painter.setClipping(false);
+    Painter.setPen(Pen);
+}
