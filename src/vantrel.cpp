@@ -1,14 +1,18 @@
 #include "src/vantrel.h"
 
 #include "core/graphwidget.h"
+#include "src/export.h"
 #include "src/report.h"
 
 #include <QBoxLayout>
+#include <QClipboard>
+#include <QDir>
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMimeData>
@@ -147,6 +151,10 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     Enable_Controls(false);
 
     connect(import_button, &QPushButton::clicked, this, &TVantrel::Import_Data);
+    connect(d_save_as_button, &QPushButton::clicked, this, &TVantrel::Save_As);
+    connect(d_dev_normal_button, &QPushButton::clicked, this, &TVantrel::Copy_Dev_Normal);
+    connect(d_dev_inverted_button, &QPushButton::clicked, this, &TVantrel::Copy_Dev_Invert);
+    connect(d_all_data_button, &QPushButton::clicked, this, &TVantrel::Copy_All_Data);
     connect(d_section_1_button, &QToolButton::toggled, this, &TVantrel::Section_1_Toggled);
     connect(d_section_2_button, &QToolButton::toggled, this, &TVantrel::Section_2_Toggled);
     connect(d_section_3_button, &QToolButton::toggled, this, &TVantrel::Section_3_Toggled);
@@ -160,6 +168,62 @@ void TVantrel::Import_Data()
         QStringLiteral("Laser Files (*.rtl *.pos *.stx *.sty *.stz *.str *.rta *.ang)"));
     if (!path.isEmpty())
         Load_File(path);
+}
+
+void TVantrel::Save_As()
+{
+    const int section = Export_Section();
+    if (section < 0)
+        return;
+    const QString suggested =
+        Suggested_Csv_Name(d_laser_file.d_file_name, d_laser_file.Section_Label(section));
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Select file to write"), suggested,
+                                     QStringLiteral("CSV Files (*.csv)"));
+    if (path.isEmpty())
+        return;
+    if (!Write_Csv(path, All_Data_Table(d_laser_file, section, QLatin1Char(','))))
+        Add_Report_Line(QStringLiteral("ERR:  Cannot write output file '%1'")
+                            .arg(QDir::toNativeSeparators(path)));
+}
+
+void TVantrel::Copy_Dev_Normal()
+{
+    Copy_Deviations(1.0);
+}
+
+void TVantrel::Copy_Dev_Invert()
+{
+    Copy_Deviations(-1.0);
+}
+
+void TVantrel::Copy_All_Data()
+{
+    const int section = Export_Section();
+    if (section < 0)
+        return;
+    QString text;
+    for (const QString& line : All_Data_Table(d_laser_file, section, QLatin1Char('\t')))
+        text += line + QLatin1Char('\n');
+    QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
+}
+
+void TVantrel::Copy_Deviations(double sign)
+{
+    const int section = Export_Section();
+    if (section < 0)
+        return;
+    QGuiApplication::clipboard()->setText(
+        Deviation_Text(d_laser_file.Section_Data(section, -1), sign), QClipboard::Clipboard);
+}
+
+// The section the exports read, or -1 with an error line when none is selected.
+int TVantrel::Export_Section()
+{
+    const int section = Active_Section();
+    if (section < 0)
+        Add_Report_Line(QStringLiteral("ERR:  Data section not active."));
+    return section;
 }
 
 void TVantrel::dragEnterEvent(QDragEnterEvent* event)

@@ -25,6 +25,10 @@ protected:
 
 private slots:
     void Import_Data();
+    void Save_As();
+    void Copy_Dev_Normal();
+    void Copy_Dev_Invert();
+    void Copy_All_Data();
     void Section_1_Toggled(bool checked);
     void Section_2_Toggled(bool checked);
     void Section_3_Toggled(bool checked);
@@ -41,6 +45,8 @@ private:
     void Add_Report_Line(const QString& line);
     void Add_Report_Lines(const QStringList& lines);
     void Section_Toggled(int button, bool checked);
+    int Export_Section();
+    void Copy_Deviations(double sign);
 
     QPlainTextEdit* d_report;
     QPushButton* d_save_as_button;
