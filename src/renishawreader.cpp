@@ -1,7 +1,8 @@
 #include "src/laserfile.h"
 
+#include "src/textlines.h"
+
 #include <QStringList>
-#include <QTextStream>
 
 #include <algorithm>
 #include <array>
@@ -132,10 +133,10 @@ private:
 
 bool TRenishawReader::Read(const QByteArray& content)
 {
-    QTextStream stream(content, QIODevice::ReadOnly);
-    while (!stream.atEnd())
+    TTextLines lines(content);
+    QString line;
+    while (lines.Next(line))
     {
-        const QString line = stream.readLine().simplified();
         if (line.isEmpty())
             continue;
         switch (Read_Line(line))

@@ -1,7 +1,10 @@
 #include "src/laserfile.h"
 #include "testlocale.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
+
+#include <algorithm>
 
 // File heads as the instrument writes them.
 #define POS_MM "API XD linear\nUnits: mm\nPosition Target Deviation AirTemp MatTemp\n"
@@ -88,6 +91,29 @@ const char* const Rows[][3] = {
     {"A", ANY_HEAD "0 0 0.001 0", "Angular file units not found prior to data: '0 0 0.001 0'"},
 };
 
+// The direction of a point after the previous one; the first point of a file keeps 0.
+std::int32_t Direction_After(std::int32_t direction, double step)
+{
+    if (direction == 0)
+        return step >= 0.5 ? 0 : 1;
+    return step < -0.5 ? 1 : 0;
+}
+
+bool Same_Sections(const TLaserFile& one, const TLaserFile& other)
+{
+    const auto same_run = [](const TLaserRun& a, const TLaserRun& b)
+    {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                          [](const TVector2& p, const TVector2& q)
+                          { return p.x == q.x && p.y == q.y; });
+    };
+    const auto same = [&](const TLaserSection& a, const TLaserSection& b)
+    { return std::equal(a.begin(), a.end(), b.begin(), b.end(), same_run); };
+    return same(one.d_data_section_1, other.d_data_section_1) &&
+           same(one.d_data_section_2, other.d_data_section_2) &&
+           same(one.d_data_section_3, other.d_data_section_3);
+}
+
 QString Summary(const TLaserFile& file)
 {
     QStringList parts;
@@ -124,6 +150,8 @@ private slots:
     void initTestCase() { Pin_German_Locale(); }
     void reads_data();
     void reads();
+    void sameRunsAsAllPointsAtOnce_data();
+    void sameRunsAsAllPointsAtOnce();
 };
 
 void TXdReaderTest::reads_data()
@@ -171,12 +199,82 @@ void TXdReaderTest::reads()
     if ((file.*read)(content))
     {
         QCOMPARE(Summary(file), expected);
+        for (const TLaserSection* runs :
+             {&file.d_data_section_1, &file.d_data_section_2, &file.d_data_section_3})
+            for (const TLaserRun& run : *runs)
+                QVERIFY(!run.empty());
         return;
     }
     // A failure leaves the sections alone and stops the reading at once.
     QCOMPARE(file.d_error_message + ' ' + Summary(file).left(5), expected + " -1:-1");
     QVERIFY(!(file.*read)(content + "\nUnits: feet\n"));
     QCOMPARE(file.d_error_message, expected);
+}
+
+void TXdReaderTest::sameRunsAsAllPointsAtOnce_data()
+{
+    QTest::addColumn<char>("format");
+    for (char format : {'P', 'S', 'A'})
+        QTest::addRow("%c", format) << format;
+}
+
+// The reader makes runs pass by pass; they must be those that ordering and storing all the
+// points of the file at once gives.
+void TXdReaderTest::sameRunsAsAllPointsAtOnce()
+{
+    QFETCH(char, format);
+    const int columns = format == 'A' ? 4 : 3;
+    QByteArray content = "Units: mm mm/m\n" ANY_HEAD;
+    std::vector<TXdPoint> points;
+    QRandomGenerator random(format);
+    const double steps[] = {-2.0, -1.0, -0.5, -0.25, 0.0, 0.5, 1.0, 2.0};
+    double position = 0.0;
+    for (int k = 0; k < 5000; ++k)
+    {
+        // Mostly on in one direction, now and then back.
+        const int step = random.bounded(10);
+        position += step < 8 ? steps[step] : (random.bounded(2) ? 3.0 : -3.0);
+        TXdPoint point;
+        point.Position = position;
+        point.Direction = points.empty() ? 0
+                                         : Direction_After(points.back().Direction,
+                                                           position - points.back().Position);
+        double values[3];
+        QByteArray line = QByteArray::number(position, 'f', 2);
+        for (double& value : values)
+        {
+            value = (random.bounded(2001) - 1000) / 1000.0; // as the text reads
+            line += ' ' + QByteArray::number(value);
+        }
+        point.Deviation = values[1];
+        point.XX = values[0];
+        point.YY = values[1];
+        point.AngA = values[0];
+        point.AngB = values[1];
+        point.AngC = values[2];
+        content += line.split(' ').mid(0, columns).join(' ') + '\n';
+        points.push_back(point);
+    }
+
+    TLaserFile read, stored;
+    const std::vector<TXdPoint> ordered = TLaserFile::Order_XD_Points(points);
+    if (format == 'P')
+    {
+        QVERIFY(read.Read_XD_Scale_File(content));
+        stored.Store_XD_Scale_Runs(ordered);
+    }
+    else if (format == 'S')
+    {
+        QVERIFY(read.Read_XD_Straightness_File(content));
+        stored.Store_XD_Straightness_Runs(ordered);
+    }
+    else
+    {
+        QVERIFY(read.Read_XD_Angular_File(content));
+        stored.Store_XD_Angular_Runs(ordered);
+    }
+    QVERIFY(read.d_data_section_1.size() > 100);
+    QVERIFY(Same_Sections(read, stored));
 }
 
 QTEST_GUILESS_MAIN(TXdReaderTest)
