@@ -56,6 +56,10 @@ public:
 
     // Back to the empty state; the environment flag and the last error stay.
     void Clear();
+    // Reads and parses the whole file; on failure d_error_message says why.
+    bool Load(const QString& path);
+    // The kind of file, chosen by the path's extension alone.
+    TLaserFileType Detect_File_Type(const QString& path, const QByteArray& content) const;
 
     // The file's name without its folder ('/' is the only separator).
     QString File_Name() const;
@@ -103,6 +107,8 @@ public:
 
 private:
     const TLaserSection* Section(int section) const;
+    // The parser of the kind; false with d_error_message set when it fails.
+    bool Read_By_Type(TLaserFileType type, const QByteArray& content);
 };
 
 #endif

@@ -1,12 +1,21 @@
 #include "src/vantrel.h"
 
 #include "core/graphwidget.h"
+#include "src/export.h"
+#include "src/report.h"
 
 #include <QBoxLayout>
+#include <QClipboard>
+#include <QDir>
 #include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpacerItem>
@@ -141,7 +150,186 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     splitter->setSizes(splitter_sizes);
     Enable_Controls(false);
 
+    connect(import_button, &QPushButton::clicked, this, &TVantrel::Import_Data);
+    connect(d_save_as_button, &QPushButton::clicked, this, &TVantrel::Save_As);
+    connect(d_dev_normal_button, &QPushButton::clicked, this, &TVantrel::Copy_Dev_Normal);
+    connect(d_dev_inverted_button, &QPushButton::clicked, this, &TVantrel::Copy_Dev_Invert);
+    connect(d_all_data_button, &QPushButton::clicked, this, &TVantrel::Copy_All_Data);
+    connect(d_section_1_button, &QToolButton::toggled, this, &TVantrel::Section_1_Toggled);
+    connect(d_section_2_button, &QToolButton::toggled, this, &TVantrel::Section_2_Toggled);
+    connect(d_section_3_button, &QToolButton::toggled, this, &TVantrel::Section_3_Toggled);
     connect(close_button, &QPushButton::clicked, this, &TVantrel::close);
+}
+
+void TVantrel::Import_Data()
+{
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Select Laser File to Load"), d_laser_file.d_file_name,
+        QStringLiteral("Laser Files (*.rtl *.pos *.stx *.sty *.stz *.str *.rta *.ang)"));
+    if (!path.isEmpty())
+        Load_File(path);
+}
+
+void TVantrel::Save_As()
+{
+    const int section = Export_Section();
+    if (section < 0)
+        return;
+    const QString suggested =
+        Suggested_Csv_Name(d_laser_file.d_file_name, d_laser_file.Section_Label(section));
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Select file to write"), suggested,
+                                     QStringLiteral("CSV Files (*.csv)"));
+    if (path.isEmpty())
+        return;
+    if (!Write_Csv(path, All_Data_Table(d_laser_file, section, QLatin1Char(','))))
+        Add_Report_Line(QStringLiteral("ERR:  Cannot write output file '%1'")
+                            .arg(QDir::toNativeSeparators(path)));
+}
+
+void TVantrel::Copy_Dev_Normal()
+{
+    Copy_Deviations(1.0);
+}
+
+void TVantrel::Copy_Dev_Invert()
+{
+    Copy_Deviations(-1.0);
+}
+
+void TVantrel::Copy_All_Data()
+{
+    const int section = Export_Section();
+    if (section < 0)
+        return;
+    QString text;
+    for (const QString& line : All_Data_Table(d_laser_file, section, QLatin1Char('\t')))
+        text += line + QLatin1Char('\n');
+    QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
+}
+
+void TVantrel::Copy_Deviations(double sign)
+{
+    const int section = Export_Section();
+    if (section < 0)
+        return;
+    QGuiApplication::clipboard()->setText(
+        Deviation_Text(d_laser_file.Section_Data(section, -1), sign), QClipboard::Clipboard);
+}
+
+// The section the exports read, or -1 with an error line when none is selected.
+int TVantrel::Export_Section()
+{
+    const int section = Active_Section();
+    if (section < 0)
+        Add_Report_Line(QStringLiteral("ERR:  Data section not active."));
+    return section;
+}
+
+void TVantrel::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasFormat(QStringLiteral("text/uri-list")))
+        event->acceptProposedAction();
+}
+
+void TVantrel::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1)
+    {
+        // A URL that is no local file gives an empty path, which fails to load.
+        Load_File(urls.first().toLocalFile());
+        return;
+    }
+    Clear_Report();
+    Clear_Graph();
+    Add_Report_Line(QStringLiteral("ERR:  Only one input file is expected."));
+}
+
+void TVantrel::Load_File(const QString& path)
+{
+    d_laser_file.Clear();
+    if (d_laser_file.Load(path))
+    {
+        Enable_Controls(true);
+        Update_Section_Buttons();
+        Update_Report();
+        return;
+    }
+    // Enable_Controls may rebuild the report when it unchecks a disabled section button;
+    // the error line replaces whatever that wrote.
+    Enable_Controls(false);
+    Update_Section_Buttons();
+    Clear_Report();
+    Add_Report_Line(QStringLiteral("ERR:  %1").arg(d_laser_file.d_error_message));
+}
+
+void TVantrel::Section_1_Toggled(bool checked)
+{
+    Section_Toggled(0, checked);
+}
+
+void TVantrel::Section_2_Toggled(bool checked)
+{
+    Section_Toggled(1, checked);
+}
+
+void TVantrel::Section_3_Toggled(bool checked)
+{
+    Section_Toggled(2, checked);
+}
+
+// The section buttons act as a group with exactly one checked. Unchecking the checked
+// button moves the selection on to the next enabled button in the order 1, 2, 3, 1.
+void TVantrel::Section_Toggled(int button, bool checked)
+{
+    QToolButton* const buttons[] = {d_section_1_button, d_section_2_button, d_section_3_button};
+    bool was_blocked[3];
+    for (int i = 0; i < 3; ++i)
+        was_blocked[i] = buttons[i]->blockSignals(true);
+
+    if (checked)
+    {
+        for (int i = 0; i < 3; ++i)
+            if (i != button)
+                buttons[i]->setChecked(false);
+    }
+    else
+    {
+        QToolButton* next = buttons[button];
+        for (int step = 1; step < 3; ++step)
+        {
+            QToolButton* candidate = buttons[(button + step) % 3];
+            if (candidate->isEnabled())
+            {
+                next = candidate;
+                break;
+            }
+        }
+        next->setChecked(true);
+    }
+
+    for (int i = 0; i < 3; ++i)
+        buttons[i]->blockSignals(was_blocked[i]);
+    Update_Report();
+}
+
+int TVantrel::Active_Section() const
+{
+    if (d_section_1_button->isChecked())
+        return 0;
+    if (d_section_2_button->isChecked())
+        return 1;
+    if (d_section_3_button->isChecked())
+        return 2;
+    return -1;
+}
+
+void TVantrel::Update_Section_Buttons()
+{
+    d_section_1_button->setText(d_laser_file.Section_Label(0));
+    d_section_2_button->setText(d_laser_file.Section_Label(1));
+    d_section_3_button->setText(d_laser_file.Section_Label(2));
 }
 
 void TVantrel::Enable_Controls(bool enable)
@@ -161,6 +349,45 @@ void TVantrel::Enable_Controls(bool enable)
         d_section_3_button->setChecked(false);
 }
 
+void TVantrel::Clear_Graph()
+{
+    d_graph->ClearDataSets();
+    d_graph->SetTitle(QString());
+}
+
+void TVantrel::Update_Report()
+{
+    Clear_Report();
+    const int section = Active_Section();
+    if (section < 0)
+    {
+        Add_Report_Line(QStringLiteral("ERR:  Data section not active."));
+        return;
+    }
+    Add_Report_Lines(Report_Lines(d_laser_file, section));
+    d_report->moveCursor(QTextCursor::Start, QTextCursor::MoveAnchor);
+    Feed_Graph(section);
+}
+
+// One curve per run of the section, in palette colours; the report shows only their mean.
+void TVantrel::Feed_Graph(int section)
+{
+    d_graph->ClearDataSets();
+    d_graph->SetTitle(d_laser_file.File_Name());
+    d_graph->SetHorizontalTitle(QStringLiteral("Position"));
+    d_graph->SetVerticalTitle(QStringLiteral("Deviation"));
+    const int runs = d_laser_file.Run_Count(section);
+    for (int k = 0; k < runs; ++k)
+    {
+        int red = 0, green = 0, blue = 0;
+        TGraphWidget::GetIndexedColor(k, red, green, blue);
+        const int set = d_graph->AddDataSet(QColor(red, green, blue, 255), 0);
+        for (const TVector2& point : d_laser_file.Section_Data(section, k))
+            d_graph->AddPoint(set, point);
+    }
+    d_graph->UpdateGraph();
+}
+
 void TVantrel::Clear_Report()
 {
     d_report->clear();
@@ -171,8 +398,10 @@ void TVantrel::Add_Report_Line(const QString& line)
     d_report->appendPlainText(line);
 }
 
+// One insertion of the joined lines builds the same paragraphs as one append per line,
+// many times faster for long reports.
 void TVantrel::Add_Report_Lines(const QStringList& lines)
 {
-    for (const QString& line : lines)
-        Add_Report_Line(line);
+    if (!lines.isEmpty())
+        Add_Report_Line(lines.join(QLatin1Char('\n')));
 }

@@ -19,11 +19,34 @@ class TVantrel : public QMainWindow
 public:
     explicit TVantrel(QWidget* parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
 
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private slots:
+    void Import_Data();
+    void Save_As();
+    void Copy_Dev_Normal();
+    void Copy_Dev_Invert();
+    void Copy_All_Data();
+    void Section_1_Toggled(bool checked);
+    void Section_2_Toggled(bool checked);
+    void Section_3_Toggled(bool checked);
+
 private:
+    int Active_Section() const;
+    void Update_Section_Buttons();
     void Enable_Controls(bool enable);
+    void Load_File(const QString& path);
+    void Clear_Graph();
+    void Update_Report();
+    void Feed_Graph(int section);
     void Clear_Report();
     void Add_Report_Line(const QString& line);
     void Add_Report_Lines(const QStringList& lines);
+    void Section_Toggled(int button, bool checked);
+    int Export_Section();
+    void Copy_Deviations(double sign);
 
     QPlainTextEdit* d_report;
     QPushButton* d_save_as_button;

@@ -1,0 +1,24 @@
+#ifndef VANTREL_SRC_EXPORT_H
+#define VANTREL_SRC_EXPORT_H
+
+#include "src/laserfile.h"
+
+#include <QString>
+#include <QStringList>
+
+// The mean deviations of a run, one per line, each line ended by a line feed;
+// `sign` -1 inverts them.
+QString Deviation_Text(const TLaserRun& mean, double sign);
+
+// The table of all runs of a section: one line per point index, the position and then
+// one column per run. A run without a point at an index leaves its cell empty.
+QStringList All_Data_Table(const TLaserFile& file, int section, QChar separator);
+
+// The CSV name offered for a loaded file: its extension replaced by " - <label>.csv".
+QString Suggested_Csv_Name(const QString& file_name, const QString& label);
+
+// Writes the lines as Latin-1 text, each followed by the platform's line end, so that
+// the file is replaced only when everything was written; false when anything failed.
+bool Write_Csv(const QString& path, const QStringList& lines);
+
+#endif
