@@ -11,32 +11,32 @@ namespace
 
 // One case a line: name | steps | the part of the fitted view shown after them, in pixels
 // from the plot's top-left corner (- for the whole plot) | pixels the data moved | zoom-outs
-// | read-out (- for the first one). Steps, at positions from the plot's top-left corner:
+// | read-out (- for the initial one). Steps, at positions from the plot's top-left corner:
 // press the l(eft) or r(ight) button, m(ove) with it held, u(p), move without a button
 // from the plot's b(ottom-right) corner, p(aint), w(ait) for the repaints asked for,
 // z ZoomOut, s ScaleToFit, h(ide) the read-out.
 const char* const Cases = R"(
-band                     | l50,40 m150,100 m250,200 u | 50,40,250,200  | 0,0   | 0 | -
-band dragged backwards   | l250,200 m50,40 u          | 50,40,250,200  | 0,0   | 0 | -
-band from outside        | l-30,-20 m250,200 u        | 0,0,250,200    | 0,0   | 0 | -
-zero-width band          | l100,40 m100,200 u         | 100,40,100,200 | 0,0   | 0 | -
-band one pixel backwards | l100,40 m99,200 u          | 99,40,100,200  | 0,0   | 0 | -
-press and release        | l50,40 u p                 | -              | 0,0   | 0 | -
-right click, no paint    | r100,100 u                 | -              | 0,0   | 0 | -
-right click              | r100,100 u p               | -              | 0,0   | 1 | -
-two clicks, two paints   | r100,100 u p r100,100 u p  | -              | 0,0   | 2 | -
-two clicks, one paint    | r100,100 u r100,100 u p    | -              | 0,0   | 1 | -
-ScaleToFit after a zoom  | l50,40 m250,200 u s p      | -              | 0,0   | 0 | -
-refit wins               | l50,40 m250,200 u z s p    | -              | 0,0   | 0 | -
-zoom-out follows         | l50,40 m250,200 u z s w    | -              | 0,0   | 1 | -
-10-pixel right drag      | r100,100 m110,100 u p      | -              | 10,0  | 0 | -
-right drag in steps      | r100,100 m97,104 m110,93 u p | -              | 10,-7 | 0 | -
-right drag there, back   | r100,100 m120,100 m100,100 u p | -          | 0,0   | 0 | -
-read-out, top left       | m0,0                       | -              | 0,0   | 0 | 999.80000,   1.04000
-read-out, bottom right   | b0,0                       | -              | 0,0   | 0 | 1010.20000,   -1.04000
-outside, read-out stays  | m0,0 m-1,0 m0,-1 b1,0 b0,1 | -              | 0,0   | 0 | 999.80000,   1.04000
-read-out hidden          | h m0,0                     | -              | 0,0   | 0 | -
-button held, no read-out | l0,0 m10,10                | -              | 0,0   | 0 | -
+band                     | l50,40 m150,100 m250,200 u     | 50,40,250,200  | 0,0   | 0 | -
+band dragged backwards   | l250,200 m50,40 u              | 50,40,250,200  | 0,0   | 0 | -
+band from outside        | l-30,-20 m250,200 u            | 0,0,250,200    | 0,0   | 0 | -
+zero-width band          | l100,40 m100,200 u             | 100,40,100,200 | 0,0   | 0 | -
+band one pixel backwards | l100,40 m99,200 u              | 99,40,100,200  | 0,0   | 0 | -
+press and release        | l50,40 u p                     | -              | 0,0   | 0 | -
+right click, no paint    | r100,100 u                     | -              | 0,0   | 0 | -
+right click              | r100,100 u p                   | -              | 0,0   | 1 | -
+two clicks, two paints   | r100,100 u p r100,100 u p      | -              | 0,0   | 2 | -
+two clicks, one paint    | r100,100 u r100,100 u p        | -              | 0,0   | 1 | -
+ScaleToFit after a zoom  | l50,40 m250,200 u s p          | -              | 0,0   | 0 | -
+refit wins               | l50,40 m250,200 u z s p        | -              | 0,0   | 0 | -
+zoom-out follows         | l50,40 m250,200 u z s w        | -              | 0,0   | 1 | -
+10-pixel right drag      | r100,100 m110,100 u p          | -              | 10,0  | 0 | -
+right drag in steps      | r100,100 m97,104 m110,93 u p   | -              | 10,-7 | 0 | -
+right drag there, back   | r100,100 m120,100 m100,100 u p | -              | 0,0   | 0 | -
+read-out, top left       | m0,0                           | -              | 0,0   | 0 | 999.80000,   1.04000
+read-out, bottom right   | b0,0                           | -              | 0,0   | 0 | 1010.20000,   -1.04000
+outside, read-out stays  | m0,0 m-1,0 m0,-1 b1,0 b0,1     | -              | 0,0   | 0 | 999.80000,   1.04000
+read-out hidden          | h m0,0                         | -              | 0,0   | 0 | -
+button held, no read-out | l0,0 m10,10                    | -              | 0,0   | 0 | -
 )";
 
 const QString Untouched = "0.00000,   0.00000";
