@@ -6,7 +6,6 @@
 #include "core/graphwidget.h"
 
 #include <QFontMetrics>
-#include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
 
@@ -173,12 +172,6 @@ void TGraphWidget::resizeEvent(QResizeEvent* Event)
 {
     SetLayout(TGraphLayout::ForWidget(Event->size().width(), Event->size().height(), d_FontHeight));
     RenderFitted();
-}
-
-void TGraphWidget::paintEvent(QPaintEvent* Event)
-{
-    QPainter Painter(this);
-    CopyImage(Painter, Event->region());
 }
 
 // Repaints only copy from the cached image.

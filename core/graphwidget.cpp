@@ -9,9 +9,6 @@
 namespace
 {
 
-// The read-out under the mouse: x first, three blanks after the comma.
-const char* const Coordinates_Format = "%.5lf,   %.5lf";
-
 // Narrows [Low, High] about its own centre to MaxSpan when it is wider. Scaling about zero
 // would push data that lies far from zero out of the view.
 void LimitRange(double& Low, double& High, double MaxSpan)
@@ -46,8 +43,7 @@ TGraphWidget::TGraphWidget(QWidget* parent, Qt::WindowFlags flags)
     : QWidget(parent, flags), d_VerticalTitle(QStringLiteral("V Title")),
       d_HorizontalTitle(QStringLiteral("H Title")), d_Title(QStringLiteral("Sample Graph")),
       d_VerticalFormat(QStringLiteral("%3.4lf")), d_HorizontalFormat(QStringLiteral("%3.4lf")),
-      d_FontHeight(QFontMetrics(font()).height()),
-      d_Coordinates(QString::asprintf(Coordinates_Format, 0.0, 0.0))
+      d_FontHeight(QFontMetrics(font()).height()), d_Coordinates(CoordinatesText(0.0, 0.0))
 {
     // Mouse moves arrive without a button held, for the coordinate read-out.
     setAttribute(Qt::WA_MouseTracking);
@@ -252,9 +248,18 @@ void TGraphWidget::FitToData()
     d_Transform = TGraphTransform::Fitting(d_PlotRect, XMin, XMax, YMin, YMax);
 }
 
+// The rectangle between the two corners, whichever way round they are. QRect::normalized
+// keeps a right one less than the left as it is, and so a band dragged one pixel back
+// would mirror the axis.
+QRect TGraphWidget::Normalised(const QRect& Rect)
+{
+    return QRect(QPoint(std::min(Rect.left(), Rect.right()), std::min(Rect.top(), Rect.bottom())),
+                 QPoint(std::max(Rect.left(), Rect.right()), std::max(Rect.top(), Rect.bottom())));
+}
+
 void TGraphWidget::ZoomToRect(const QRect& Rect)
 {
-    const QRect Zoom = Rect.normalized();
+    const QRect Zoom = Normalised(Rect);
     double XA = d_Transform.InverseX(Zoom.left());
     double XB = d_Transform.InverseX(Zoom.right());
     double YA = d_Transform.InverseY(Zoom.top());

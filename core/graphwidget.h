@@ -24,7 +24,8 @@ struct TGraphDataSet
 };
 
 // A reusable 2-D line graph: data sets on linear axes fitted to the data, drawn once into
-// a cached image.
+// a cached image. A left-button drag zooms into a rubber band, a right-button drag pans, a
+// right click zooms out, and the data coordinates under the mouse are shown.
 class TGraphWidget : public QWidget
 {
     Q_OBJECT
@@ -57,7 +58,15 @@ public:
     // The palette of the curves: 96 distinct colours, black beyond.
     static bool GetIndexedColor(int Index, int& Red, int& Green, int& Blue);
 
+public slots:
+    // Both take effect at the next paint; a refit goes first when both are asked for.
+    void ZoomOut();
+    void ScaleToFit();
+
 protected:
+    void mousePressEvent(QMouseEvent* Event) override;
+    void mouseReleaseEvent(QMouseEvent* Event) override;
+    void mouseMoveEvent(QMouseEvent* Event) override;
     void paintEvent(QPaintEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
 
@@ -66,6 +75,8 @@ private:
 
     void FitToData();
     void ZoomToRect(const QRect& Rect);
+    static QRect Normalised(const QRect& Rect);
+    static QString CoordinatesText(double X, double Y);
 
     TGraphLayout Layout() const;
     void SetLayout(const TGraphLayout& Layout);
@@ -81,6 +92,15 @@ private:
     void DrawZeroLines(QPainter& Painter);
     void DrawTitles(QPainter& Painter);
     void DrawDataSets(QPainter& Painter);
+
+    bool ServePendingRequest();
+    QRect ZoomOutRect() const;
+    void DrawZoomRect(QPainter& Painter);
+    void DrawCoordinates(QPainter& Painter);
+    void DragZoomRect(const QPoint& At);
+    void Pan(const QPoint& At);
+    void ShowCoordinatesAt(const QPoint& At);
+    void UpdateZoomRectArea();
 
     TGraphTransform d_Transform;
     std::vector<TGraphDataSet> d_DataSets;

@@ -25,6 +25,8 @@ public:
     void DrawDataSets(QPainter& Painter) { d_Graph.DrawDataSets(Painter); }
 
     QImage Image() const { return d_Graph.d_Pixmap.toImage(); }
+    // Changes whenever the cached image is drawn anew.
+    qint64 ImageKey() const { return d_Graph.d_Pixmap.cacheKey(); }
     TGraphLayout Layout() const { return d_Graph.Layout(); }
     QString HorizontalFormat() const { return d_Graph.d_HorizontalFormat; }
     QString VerticalFormat() const { return d_Graph.d_VerticalFormat; }

@@ -1,5 +1,4 @@
 #include "filesizelimit.h"
-#include "graphprobe.h"
 #include "testlocale.h"
 #include "windowdriver.h"
 
@@ -56,30 +55,23 @@ class TExportWindowTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { Pin_German_Locale(); }
     void init();
     void cleanup();
     void copies_data();
     void copies();
     void copiesFollowTheActiveSection();
     void saveAs();
-    void saveAsSuggestion_data();
-    void saveAsSuggestion();
     void saveAsCancelled();
-    void saveAsToPlaceThatCannotBeWritten();
-    void saveAsFailureKeepsExistingFile();
+    void saveAsFailure_data();
+    void saveAsFailure();
 
 private:
-    QString Load(const QString& name, const QByteArray& content);
+    bool Load(const QString& name, const QByteArray& content);
 
     std::unique_ptr<TWindowDriver> d_driver;
     std::unique_ptr<QTemporaryDir> d_folder;
 };
-
-void TExportWindowTest::initTestCase()
-{
-    Pin_German_Locale();
-}
 
 void TExportWindowTest::init()
 {
@@ -95,12 +87,10 @@ void TExportWindowTest::cleanup()
     d_folder.reset();
 }
 
-QString TExportWindowTest::Load(const QString& name, const QByteArray& content)
+bool TExportWindowTest::Load(const QString& name, const QByteArray& content)
 {
     const QString path = Write(d_folder->filePath(name), content);
-    if (!path.isEmpty() && d_driver->Import(path) && !d_driver->Report().startsWith("ERR:"))
-        return path;
-    return QString();
+    return !path.isEmpty() && d_driver->Import(path) && !d_driver->Report().startsWith("ERR:");
 }
 
 void TExportWindowTest::copies_data()
@@ -117,9 +107,7 @@ void TExportWindowTest::copies_data()
                               << "-0.20000\n-0.30000\n"
                               << "10.00000\t0.10000\t0.30000\n20.00000\t0.20000\t0.40000\n";
     // A valid file whose runs were all dropped: the copies are empty.
-    QTest::newRow("no runs") << Renishaw_File({{0.0, 0.0}}) << ""
-                             << ""
-                             << "";
+    QTest::newRow("no runs") << Renishaw_File({{0.0, 0.0}}) << QString() << QString() << QString();
 }
 
 void TExportWindowTest::copies()
@@ -129,7 +117,7 @@ void TExportWindowTest::copies()
     QFETCH(QString, inverted);
     QFETCH(QString, all);
 
-    QVERIFY(!Load("axis.rtl", content).isEmpty());
+    QVERIFY(Load("axis.rtl", content));
     const QString report = d_driver->Report();
     d_driver->Click("Dev. Normal");
     QCOMPARE(Clipboard(), normal);
@@ -143,11 +131,9 @@ void TExportWindowTest::copies()
 void TExportWindowTest::copiesFollowTheActiveSection()
 {
     // Two passes of different length: rising 10, 20, 30 and falling 20, 10.
-    const QByteArray text = "Units: mm\n"
-                            "Position XX YY\n"
-                            "10 0.1 1.0\n20 0.2 2.0\n30 0.3 3.0\n"
-                            "20 0.4 4.0\n10 0.5 5.0\n";
-    QVERIFY(!Load("axis.str", text + QByteArray(100, '\n')).isEmpty());
+    const QByteArray text = "Units: mm\nPosition XX YY\n"
+                            "10 0.1 1.0\n20 0.2 2.0\n30 0.3 3.0\n20 0.4 4.0\n10 0.5 5.0\n";
+    QVERIFY(Load("axis.str", text + QByteArray(100, '\n')));
     d_driver->Click_Section(2);
     d_driver->Click("All Data");
     QCOMPARE(Clipboard(), QString("10.00000\t1.00000\t5.00000\n20.00000\t2.00000\t4.00000\n"
@@ -162,91 +148,71 @@ void TExportWindowTest::copiesFollowTheActiveSection()
 
 void TExportWindowTest::saveAs()
 {
-    const QString path = Load("axis.rtl", Renishaw_File({{0.1, 0.2}, {0.3, 0.4}}));
-    QVERIFY(!path.isEmpty());
+    // This path loads as a straightness file; the suggestion keeps the dot in the folder.
+    QVERIFY(Load("old.stuff/axis", Renishaw_File({{0.1, 0.2}, {0.3, 0.4}})));
     const QString report = d_driver->Report();
     const QString csv = d_folder->filePath("chosen.csv");
 
     QString caption;
-    QStringList filters;
+    QStringList filters, suggested;
     QVERIFY(d_driver->Answer_Dialog("Save As...", csv,
                                     [&](QFileDialog* dialog)
                                     {
                                         caption = dialog->windowTitle();
                                         filters = dialog->nameFilters();
+                                        suggested = dialog->selectedFiles();
                                     }));
     QCOMPARE(caption, QString("Select file to write"));
     QCOMPARE(filters, QStringList{"CSV Files (*.csv)"});
+    QCOMPARE(suggested, QStringList{d_folder->filePath("old.stuff/axis - S1..csv")});
     QCOMPARE(Read(csv), QByteArray("10.00000,0.10000,0.30000\n20.00000,0.20000,0.40000\n"));
     // Success is not reported.
     QCOMPARE(d_driver->Report(), report);
 }
 
-void TExportWindowTest::saveAsSuggestion_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("suggestion");
-
-    QTest::newRow("extension") << "axis.rtl"
-                               << "axis - L1.csv";
-    QTest::newRow("only the last dot") << "axis.run2.rtl"
-                                       << "axis.run2 - L1.csv";
-    // This path loads as a straightness file; the dot in the folder name stays.
-    QTest::newRow("dot in a folder") << "old.stuff/axis"
-                                     << "old.stuff/axis - S1..csv";
-}
-
-void TExportWindowTest::saveAsSuggestion()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, suggestion);
-
-    QVERIFY(!Load(name, Renishaw_File({{0.1, 0.2}})).isEmpty());
-    QStringList selected;
-    QVERIFY(d_driver->Answer_Dialog(
-        "Save As...", QString(), [&](QFileDialog* dialog) { selected = dialog->selectedFiles(); }));
-    QCOMPARE(selected, QStringList{d_folder->filePath(suggestion)});
-}
-
 void TExportWindowTest::saveAsCancelled()
 {
-    QVERIFY(!Load("axis.rtl", Renishaw_File({{0.1, 0.2}})).isEmpty());
+    QVERIFY(Load("axis.rtl", Renishaw_File({{0.1, 0.2}})));
     const QString report = d_driver->Report();
     QVERIFY(d_driver->Answer_Dialog("Save As...", QString()));
     QCOMPARE(d_driver->Report(), report);
     QCOMPARE(QDir(d_folder->path()).entryList(QDir::Files), QStringList{"axis.rtl"});
 }
 
-void TExportWindowTest::saveAsToPlaceThatCannotBeWritten()
+void TExportWindowTest::saveAsFailure_data()
 {
-    QVERIFY(!Load("axis.rtl", Renishaw_File({{0.1, 0.2}})).isEmpty());
-    const QString report = d_driver->Report();
+    // The file chosen and the number of bytes the system lets the program write (-1: no
+    // limit); the table is 50 bytes.
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("limit");
+
     // Not even root may create files there.
-    const QString csv = "/proc/vantrel-test.csv";
-    QVERIFY(d_driver->Answer_Dialog("Save As...", csv));
-    QCOMPARE(d_driver->Report(),
-             report + "\nERR:  Cannot write output file '" + QDir::toNativeSeparators(csv) + "'");
-    QVERIFY(!QFile::exists(csv));
+    QTest::newRow("cannot be created") << "/proc/vantrel-test.csv" << -1;
+    QTest::newRow("cut to 10 bytes") << "axis - L1.csv" << 10;
+    QTest::newRow("nothing written") << "axis - L1.csv" << 0;
+    QTest::newRow("cut at the last byte") << "axis - L1.csv" << 49;
 }
 
-void TExportWindowTest::saveAsFailureKeepsExistingFile()
+// A failed write appends an error line and leaves an existing file as it was.
+void TExportWindowTest::saveAsFailure()
 {
-    QVERIFY(!Load("axis.rtl", Renishaw_File({{0.1, 0.2}, {0.3, 0.4}})).isEmpty());
-    const QString report = d_driver->Report();
-    const QString csv = Write(d_folder->filePath("axis - L1.csv"), "old,content\n");
-    QVERIFY(!csv.isEmpty());
+    QFETCH(QString, file);
+    QFETCH(int, limit);
 
+    QVERIFY(Load("axis.rtl", Renishaw_File({{0.1, 0.2}, {0.3, 0.4}})));
+    const QString report = d_driver->Report();
+    const QString csv = QDir(d_folder->path()).absoluteFilePath(file);
+    if (limit >= 0)
+        QVERIFY(!Write(csv, "old,content\n").isEmpty());
     {
-        // The 50 bytes of the table are cut to 10, as a full disk would.
-        TFileSizeLimit limit(10);
-        QVERIFY(limit.Active());
+        TFileSizeLimit size_limit(limit >= 0 ? static_cast<rlim_t>(limit) : RLIM_INFINITY);
+        QVERIFY(limit < 0 || size_limit.Active());
         QVERIFY(d_driver->Answer_Dialog("Save As...", csv));
     }
     QCOMPARE(d_driver->Report(),
              report + "\nERR:  Cannot write output file '" + QDir::toNativeSeparators(csv) + "'");
-    QCOMPARE(Read(csv), QByteArray("old,content\n"));
-    QCOMPARE(QDir(d_folder->path()).entryList(QDir::Files),
-             (QStringList{"axis - L1.csv", "axis.rtl"}));
+    QCOMPARE(Read(csv), QByteArray(limit >= 0 ? "old,content\n" : "<missing>"));
+    QCOMPARE(QDir(d_folder->path()).entryList(QDir::Files).size(), limit >= 0 ? 2 : 1);
 }
 
 QTEST_MAIN(TExportWindowTest)

@@ -25,78 +25,74 @@ class TImportTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { Pin_German_Locale(); }
     void init();
-    void cleanup();
+    void cleanup() { d_driver.reset(); }
     void reportOfEveryExample_data();
     void reportOfEveryExample();
+    void scripts_data();
+    void scripts();
     void dialogCaptionFilterAndStart();
-    void cancelChangesNothing();
-    void dropOneFile();
-    void dropOtherThanOneUrl_data();
-    void dropOtherThanOneUrl();
     void dragOfPlainTextIsRefused();
-    void dropOfRemoteUrl();
-    void clickSequences_data();
-    void clickSequences();
-    void selectionLeavesDisabledSection_data();
-    void selectionLeavesDisabledSection();
-    void failedLoad_data();
-    void failedLoad();
     void sectionChangeScrollsToTop();
 
 private:
-    void Import(const QString& path);
-    void Click_Section(int button) { d_driver->Click_Section(button); }
-    QToolButton* Section_Button(int button) { return d_driver->Section_Button(button); }
-    QAbstractButton* Button(const QString& text) { return d_driver->Button(text); }
-    QString Report() { return d_driver->Report(); }
-    QStringList Checked_And_Enabled();
-    void Send_Drop(const QList<QUrl>& urls);
+    void Run_Step(const QString& step);
+    QString Section_States();
     void Compare_Graph_With(const QString& path, int section);
 
     std::unique_ptr<TWindowDriver> d_driver;
-    TGraphWidget* d_graph = nullptr;
+    QTemporaryDir d_folder;
 };
-
-void TImportTest::initTestCase()
-{
-    Pin_German_Locale();
-}
 
 void TImportTest::init()
 {
     d_driver.reset(new TWindowDriver);
     QVERIFY(d_driver->Exposed());
-    d_graph = &d_driver->Graph();
 }
 
-void TImportTest::cleanup()
+// One step of a script: "import <example>", "import broken", "cancel", "click <button>",
+// "drop <example or URL> ..." (no names: an empty list of URLs).
+void TImportTest::Run_Step(const QString& step)
 {
-    d_driver.reset();
+    QStringList words = step.split(' ');
+    const QString verb = words.takeFirst();
+    if (verb == "import" && words[0] == "broken")
+    {
+        QFile broken(d_folder.filePath("broken.rtl"));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write(QByteArray(150, 'x'));
+        broken.close();
+        QVERIFY(d_driver->Import(broken.fileName()));
+    }
+    else if (verb == "import")
+        QVERIFY(d_driver->Import(Example(words[0])));
+    else if (verb == "cancel")
+        QVERIFY(d_driver->Import(QString()));
+    else if (verb == "click")
+        d_driver->Click_Section(words[0].toInt());
+    else if (verb == "drop")
+    {
+        QList<QUrl> urls;
+        for (const QString& word : words)
+            urls << (word.contains(':') ? QUrl(word) : QUrl::fromLocalFile(Example(word)));
+        QVERIFY(d_driver->Drop(urls));
+    }
+    else
+        QFAIL(qPrintable("unknown step " + step));
 }
 
-void TImportTest::Import(const QString& path)
-{
-    QVERIFY(d_driver->Import(path));
-}
-
-// One word per section button: its label, then "checked" or "-", then "on" or "off".
-QStringList TImportTest::Checked_And_Enabled()
+// Each section button as its label, "checked" or "-", and "on" or "off".
+QString TImportTest::Section_States()
 {
     QStringList states;
     for (int button = 1; button <= 3; ++button)
     {
-        const QToolButton* tool = Section_Button(button);
+        const QToolButton* tool = d_driver->Section_Button(button);
         states << tool->text() + (tool->isChecked() ? " checked" : " -") +
                       (tool->isEnabled() ? " on" : " off");
     }
-    return states;
-}
-
-void TImportTest::Send_Drop(const QList<QUrl>& urls)
-{
-    QVERIFY(d_driver->Drop(urls));
+    return states.join(", ");
 }
 
 // The graph holds one curve per run of the section, in palette colours.
@@ -104,10 +100,8 @@ void TImportTest::Compare_Graph_With(const QString& path, int section)
 {
     TLaserFile file;
     QVERIFY(file.Load(path));
-    TGraphWidgetProbe probe(*d_graph);
+    TGraphWidgetProbe probe(d_driver->Graph());
     QCOMPARE(probe.Title(), file.File_Name());
-    QCOMPARE(probe.HorizontalTitle(), QString("Position"));
-    QCOMPARE(probe.VerticalTitle(), QString("Deviation"));
     QCOMPARE(probe.DataSetCount(), file.Run_Count(section));
     for (int k = 0; k < file.Run_Count(section); ++k)
     {
@@ -118,10 +112,8 @@ void TImportTest::Compare_Graph_With(const QString& path, int section)
         const TLaserRun run = file.Section_Data(section, k);
         QCOMPARE(probe.DataSet(k).Points.size(), run.size());
         for (std::size_t j = 0; j < run.size(); ++j)
-        {
-            QCOMPARE(probe.DataSet(k).Points[j].x, run[j].x);
-            QCOMPARE(probe.DataSet(k).Points[j].y, run[j].y);
-        }
+            QVERIFY(probe.DataSet(k).Points[j].x == run[j].x &&
+                    probe.DataSet(k).Points[j].y == run[j].y);
     }
 }
 
@@ -129,45 +121,113 @@ void TImportTest::reportOfEveryExample_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("button");
+    QTest::addColumn<bool>("dropped");
 
-    QTest::newRow("rtl") << "x-axis-linear.rtl" << 1;
-    QTest::newRow("rta") << "y-axis-pitch.rta" << 1;
-    QTest::newRow("stz") << "z-axis-straightness.stz" << 1;
-    QTest::newRow("pos") << "u-axis-scale.pos" << 1;
-    QTest::newRow("str XX") << "w-axis-straightness.str" << 1;
-    QTest::newRow("str YY") << "w-axis-straightness.str" << 2;
-    QTest::newRow("ang RA") << "y-axis-angular.ang" << 1;
-    QTest::newRow("ang RB") << "y-axis-angular.ang" << 2;
-    QTest::newRow("ang RC") << "y-axis-angular.ang" << 3;
+    QTest::newRow("rtl") << "x-axis-linear.rtl" << 1 << false;
+    QTest::newRow("rta") << "y-axis-pitch.rta" << 1 << false;
+    QTest::newRow("stz") << "z-axis-straightness.stz" << 1 << false;
+    QTest::newRow("pos, dropped") << "u-axis-scale.pos" << 1 << true;
+    QTest::newRow("str XX") << "w-axis-straightness.str" << 1 << false;
+    QTest::newRow("str YY") << "w-axis-straightness.str" << 2 << false;
+    QTest::newRow("ang RA, dropped") << "y-axis-angular.ang" << 1 << true;
+    QTest::newRow("ang RB") << "y-axis-angular.ang" << 2 << false;
+    QTest::newRow("ang RC") << "y-axis-angular.ang" << 3 << false;
 }
 
+// Each report matches a hand-checked text character for character.
 void TImportTest::reportOfEveryExample()
 {
     QFETCH(QString, name);
     QFETCH(int, button);
+    QFETCH(bool, dropped);
 
     const QString path = Example(name);
-    QVERIFY(!path.isEmpty());
-    Import(path);
+    Run_Step((dropped ? "drop " : "import ") + name);
     if (button != 1)
-        Click_Section(button);
+        d_driver->Click_Section(button);
 
     QFile expected_file(QFINDTESTDATA(QString("data/%1.section%2.txt").arg(name).arg(button)));
     QVERIFY(expected_file.open(QIODevice::ReadOnly));
-    QString expected = QString::fromUtf8(expected_file.readAll());
-    expected.replace("{path}", QDir::toNativeSeparators(path));
-    expected.chop(1);
-    QCOMPARE(Report(), expected);
+    QString expected = QString::fromUtf8(expected_file.readAll()).chopped(1);
+    QCOMPARE(d_driver->Report(), expected.replace("{path}", QDir::toNativeSeparators(path)));
     Compare_Graph_With(path, button - 1);
     for (const char* text : {"Save As...", "Dev. Normal", "Dev. Inverted", "All Data"})
-        QVERIFY2(Button(text)->isEnabled(), text);
+        QVERIFY2(d_driver->Button(text)->isEnabled(), text);
+}
+
+void TImportTest::scripts_data()
+{
+    // Steps, then the section buttons, the report (its active section, or the error line
+    // that is all of it) and the number of curves in the graph.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("states");
+    QTest::addColumn<QString>("report");
+    QTest::addColumn<int>("curves");
+
+    const QString ang = "import y-axis-angular.ang", str = "import w-axis-straightness.str";
+    const QString rtl = "import x-axis-linear.rtl";
+    const auto row = [](const char* tag, const QStringList& steps, const char* states,
+                        const char* report, int curves)
+    { QTest::newRow(tag) << steps << QString(states) << QString(report) << curves; };
+
+    // Clicking the checked button moves on to the next enabled one, 1, 2, 3, 1.
+    row("ang: 2 3 1", {ang, "click 2", "click 3", "click 1"}, "RA checked on, RB - on, RC - on",
+        "RA", 3);
+    row("ang: 1 moves on to 2", {ang, "click 1"}, "RA - on, RB checked on, RC - on", "RB", 3);
+    row("ang: 2 2", {ang, "click 2", "click 2"}, "RA - on, RB - on, RC checked on", "RC", 3);
+    row("ang: 3 3", {ang, "click 3", "click 3"}, "RA checked on, RB - on, RC - on", "RA", 3);
+    row("str: 2 2 skips the disabled 3", {str, "click 2", "click 2"},
+        "XX checked on, YY - on, X - off", "XX", 2);
+    row("rtl: the only section stays", {rtl, "click 1", "click 1"},
+        "L1 checked on, X - off, X - off", "L1", 4);
+    // A new file whose runs do not reach the selected section moves the selection.
+    row("ang 3, then str", {ang, "click 3", str}, "XX checked on, YY - on, X - off", "XX", 2);
+    row("str 2, then rtl", {str, "click 2", rtl}, "L1 checked on, X - off, X - off", "L1", 4);
+    row("ang 2, then str", {ang, "click 2", str}, "XX - on, YY checked on, X - off", "YY", 2);
+    // A failure disables a checked button 2 but leaves it checked; the report it set off
+    // emptied the graph. With button 1 checked the old curves stay.
+    row("str 2, then a broken file", {str, "click 2", "import broken"},
+        "X - off, X checked off, X - off",
+        "ERR:  Parameter 'Target-count' not found in file.  Cannot process data.", 0);
+    row("rtl, then a broken file", {rtl, "import broken"}, "X checked off, X - off, X - off",
+        "ERR:  Parameter 'Target-count' not found in file.  Cannot process data.", 4);
+    row("cancel", {ang, "click 2", "cancel"}, "RA - on, RB checked on, RC - on", "RB", 3);
+    // Other than one URL: an error, no curves, the buttons and the model as they were.
+    row("two files dropped", {str, "click 2", "drop x-axis-linear.rtl y-axis-pitch.rta"},
+        "XX - on, YY checked on, X - off", "ERR:  Only one input file is expected.", 0);
+    row("no file dropped", {str, "drop"}, "XX checked on, YY - on, X - off",
+        "ERR:  Only one input file is expected.", 0);
+    row("the model stays after two files",
+        {str, "drop x-axis-linear.rtl y-axis-pitch.rta", "click 2"},
+        "XX - on, YY checked on, X - off", "YY", 2);
+    row("remote URL", {"drop http://example.com/axis.rtl"}, "X checked off, X - off, X - off",
+        "ERR:  Cannot open file '' for reading.", 0);
+}
+
+void TImportTest::scripts()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, states);
+    QFETCH(QString, report);
+    QFETCH(int, curves);
+
+    for (const QString& step : steps)
+        Run_Step(step);
+    QCOMPARE(Section_States(), states);
+    if (report.startsWith("ERR:"))
+        QCOMPARE(d_driver->Report(), report);
+    else
+        QVERIFY(d_driver->Report().contains("\nActive Section: " + report + "\n"));
+    QCOMPARE(TGraphWidgetProbe(d_driver->Graph()).DataSetCount(), curves);
+    // A failed load disables the exports; a refused drop changes nothing.
+    const bool load_failed = report.startsWith("ERR:") && !report.contains("one input");
+    QCOMPARE(d_driver->Button("Save As...")->isEnabled(), !load_failed);
 }
 
 void TImportTest::dialogCaptionFilterAndStart()
 {
-    QString caption;
+    QString caption, folder;
     QStringList filters;
-    QString folder;
     const auto inspect = [&](QFileDialog* dialog)
     {
         caption = dialog->windowTitle();
@@ -179,63 +239,9 @@ void TImportTest::dialogCaptionFilterAndStart()
     QCOMPARE(filters, QStringList{"Laser Files (*.rtl *.pos *.stx *.sty *.stz *.str *.rta *.ang)"});
 
     // The next dialog opens in the folder of the file now loaded.
-    folder.clear();
     QDir::setCurrent(QDir::tempPath());
     QVERIFY(d_driver->Answer_Dialog("Import", QString(), inspect));
     QCOMPARE(folder, QFileInfo(Example("y-axis-pitch.rta")).absolutePath());
-}
-
-void TImportTest::cancelChangesNothing()
-{
-    Import(Example("y-axis-angular.ang"));
-    Click_Section(2);
-    const QString report = Report();
-    const QStringList states = Checked_And_Enabled();
-    Import(QString());
-    QCOMPARE(Report(), report);
-    QCOMPARE(Checked_And_Enabled(), states);
-    QCOMPARE(TGraphWidgetProbe(*d_graph).DataSetCount(), 3);
-}
-
-void TImportTest::dropOneFile()
-{
-    const QString path = Example("u-axis-scale.pos");
-    Send_Drop({QUrl::fromLocalFile(path)});
-    QVERIFY(Report().startsWith("Vantrel\n"));
-    QVERIFY(Report().contains("Input File Description: API XD scale data (POS)."));
-    Compare_Graph_With(path, 0);
-}
-
-void TImportTest::dropOtherThanOneUrl_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::newRow("two files") << 2;
-    QTest::newRow("no file") << 0;
-}
-
-void TImportTest::dropOtherThanOneUrl()
-{
-    QFETCH(int, count);
-
-    Import(Example("w-axis-straightness.str"));
-    Click_Section(2);
-    const QString report = Report();
-    const QStringList states = Checked_And_Enabled();
-
-    QList<QUrl> urls;
-    for (int i = 0; i < count; ++i)
-        urls << QUrl::fromLocalFile(Example("x-axis-linear.rtl"));
-    Send_Drop(urls);
-    QCOMPARE(Report(), QString("ERR:  Only one input file is expected."));
-    QCOMPARE(TGraphWidgetProbe(*d_graph).DataSetCount(), 0);
-    QCOMPARE(TGraphWidgetProbe(*d_graph).Title(), QString());
-    QCOMPARE(Checked_And_Enabled(), states);
-    QVERIFY(Button("Save As...")->isEnabled());
-
-    // The model still holds the file loaded before.
-    Click_Section(1);
-    Click_Section(2);
-    QCOMPARE(Report(), report);
 }
 
 void TImportTest::dragOfPlainTextIsRefused()
@@ -248,143 +254,17 @@ void TImportTest::dragOfPlainTextIsRefused()
     QVERIFY(!enter.isAccepted());
 }
 
-void TImportTest::dropOfRemoteUrl()
-{
-    Send_Drop({QUrl("http://example.com/axis.rtl")});
-    QCOMPARE(Report(), QString("ERR:  Cannot open file '' for reading."));
-}
-
-void TImportTest::clickSequences_data()
-{
-    // Clicks on the section buttons and the button checked after each click.
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QList<int>>("clicks");
-    QTest::addColumn<QList<int>>("checked");
-
-    const QString angular = "y-axis-angular.ang";
-    QTest::newRow("ang, each once") << angular << QList<int>{2, 3, 1} << QList<int>{2, 3, 1};
-    QTest::newRow("ang, checked button moves on")
-        << angular << QList<int>{1, 2, 3} << QList<int>{2, 3, 1};
-    QTest::newRow("ang, button 2 twice") << angular << QList<int>{2, 2} << QList<int>{2, 3};
-    QTest::newRow("ang, mixed") << angular << QList<int>{3, 3, 2, 1, 1}
-                                << QList<int>{3, 1, 2, 1, 2};
-    QTest::newRow("str, button 2 moves to 1, not the disabled 3")
-        << "w-axis-straightness.str" << QList<int>{2, 2} << QList<int>{2, 1};
-    // The only enabled section stays checked when clicked.
-    QTest::newRow("rtl, checked button 1")
-        << "x-axis-linear.rtl" << QList<int>{1, 1} << QList<int>{1, 1};
-}
-
-void TImportTest::clickSequences()
-{
-    QFETCH(QString, name);
-    QFETCH(QList<int>, clicks);
-    QFETCH(QList<int>, checked);
-
-    Import(Example(name));
-    TLaserFile file;
-    QVERIFY(file.Load(Example(name)));
-    for (int i = 0; i < clicks.size(); ++i)
-    {
-        Click_Section(clicks[i]);
-        for (int button = 1; button <= 3; ++button)
-            QCOMPARE(Section_Button(button)->isChecked(), button == checked[i]);
-        const int section = checked[i] - 1;
-        QVERIFY(Report().contains("\nActive Section: " + file.Section_Label(section) + "\n"));
-        QCOMPARE(TGraphWidgetProbe(*d_graph).DataSetCount(), file.Run_Count(section));
-    }
-}
-
-void TImportTest::selectionLeavesDisabledSection_data()
-{
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<int>("button");
-    QTest::addColumn<QString>("second");
-    QTest::addColumn<QStringList>("states");
-    QTest::addColumn<QString>("label");
-
-    QTest::newRow("ang section 3, then str")
-        << "y-axis-angular.ang" << 3 << "w-axis-straightness.str"
-        << QStringList{"XX checked on", "YY - on", "X - off"} << "XX";
-    QTest::newRow("str section 2, then rtl")
-        << "w-axis-straightness.str" << 2 << "x-axis-linear.rtl"
-        << QStringList{"L1 checked on", "X - off", "X - off"} << "L1";
-    QTest::newRow("ang section 2, then str keeps it")
-        << "y-axis-angular.ang" << 2 << "w-axis-straightness.str"
-        << QStringList{"XX - on", "YY checked on", "X - off"} << "YY";
-}
-
-void TImportTest::selectionLeavesDisabledSection()
-{
-    QFETCH(QString, first);
-    QFETCH(int, button);
-    QFETCH(QString, second);
-    QFETCH(QStringList, states);
-    QFETCH(QString, label);
-
-    Import(Example(first));
-    Click_Section(button);
-    Import(Example(second));
-    QCOMPARE(Checked_And_Enabled(), states);
-    QVERIFY(Report().contains("\nActive Section: " + label + "\n"));
-}
-
-void TImportTest::failedLoad_data()
-{
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<int>("button");
-    QTest::addColumn<QStringList>("states");
-    QTest::addColumn<int>("curves");
-
-    // With button 2 checked, the failure disables it but leaves it checked; the report that
-    // Enable_Controls set off has emptied the graph before the error line replaced it.
-    QTest::newRow("button 2 of str") << "w-axis-straightness.str" << 2
-                                     << QStringList{"X - off", "X checked off", "X - off"} << 0;
-    // With button 1 checked, the previous file's curves stay in the graph.
-    QTest::newRow("button 1 of rtl")
-        << "x-axis-linear.rtl" << 1 << QStringList{"X checked off", "X - off", "X - off"} << 4;
-}
-
-void TImportTest::failedLoad()
-{
-    QFETCH(QString, first);
-    QFETCH(int, button);
-    QFETCH(QStringList, states);
-    QFETCH(int, curves);
-
-    Import(Example(first));
-    if (button != 1)
-        Click_Section(button);
-
-    QTemporaryDir folder;
-    const QString path = folder.filePath("broken.rtl");
-    QFile broken(path);
-    QVERIFY(broken.open(QIODevice::WriteOnly));
-    broken.write(QByteArray(150, 'x'));
-    broken.close();
-    Import(path);
-
-    QCOMPARE(Report(),
-             QString("ERR:  Parameter 'Target-count' not found in file.  Cannot process data."));
-    QCOMPARE(Checked_And_Enabled(), states);
-    QCOMPARE(TGraphWidgetProbe(*d_graph).DataSetCount(), curves);
-    for (const char* text : {"Save As...", "Dev. Normal", "Dev. Inverted", "All Data"})
-        QVERIFY2(!Button(text)->isEnabled(), text);
-    QVERIFY(Button("Import")->isEnabled());
-}
-
 void TImportTest::sectionChangeScrollsToTop()
 {
     d_driver->Window().resize(801, 400);
-    Import(Example("y-axis-angular.ang"));
-    QPlainTextEdit* report = &d_driver->Report_Pane();
-    QTRY_VERIFY(report->verticalScrollBar()->maximum() > 0);
-    QCOMPARE(report->verticalScrollBar()->value(), 0);
-    report->verticalScrollBar()->setValue(report->verticalScrollBar()->maximum());
-    Click_Section(2);
-    QCOMPARE(report->verticalScrollBar()->value(), 0);
-    QCOMPARE(report->textCursor().position(), 0);
-    QVERIFY(!report->textCursor().hasSelection());
+    Run_Step("import y-axis-angular.ang");
+    QPlainTextEdit& report = d_driver->Report_Pane();
+    QTRY_VERIFY(report.verticalScrollBar()->maximum() > 0);
+    report.verticalScrollBar()->setValue(report.verticalScrollBar()->maximum());
+    d_driver->Click_Section(2);
+    QCOMPARE(report.verticalScrollBar()->value(), 0);
+    QCOMPARE(report.textCursor().position(), 0);
+    QVERIFY(!report.textCursor().hasSelection());
 }
 
 QTEST_MAIN(TImportTest)

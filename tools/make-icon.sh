@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Draws the Vantrel icon (a laser beam over a deviation curve) with ImageMagick and writes
-# images/vantrel.png and the Windows icon images/vantrel.ico. Run it only to change the icon.
+# images/vantrel.png, the smaller sizes of the desktop icon theme images/vantrel-<size>.png
+# and the Windows icon images/vantrel.ico. Run it only to change the icon.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 png="$root/images/vantrel.png"
@@ -28,3 +29,6 @@ convert -size 256x256 xc:none \
     -stroke none -fill '#e63946' -draw 'circle 232,128 244,128' \
     "PNG32:$png"
 convert "$png" -define icon:auto-resize=256,64,48,32,16 "$root/images/vantrel.ico"
+for size in 16 32 48 64 128; do
+    convert "$png" -resize "${size}x${size}" -strip "PNG32:$root/images/vantrel-$size.png"
+done

@@ -10,6 +10,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools fonts-dejavu-core)
 if [ "$mode" = test ]; then
     packages+=(locales g++-mingw-w64-x86-64-win32)
+    # The installed program on a real X server, and the Debian package and desktop entry.
+    packages+=(xvfb xdotool xclip libx11-dev dpkg-dev file desktop-file-utils)
 fi
 
 as_root() {

@@ -1,0 +1,27 @@
+# The installed program on a real X server and the Debian package (Linux only).
+if(NOT UNIX OR APPLE)
+    return()
+endif()
+
+find_package(X11)
+if(X11_FOUND)
+    # Sends a window the close request a window manager sends for its close button.
+    add_executable(closewindow closewindow.cpp)
+    target_link_libraries(closewindow PRIVATE X11::X11)
+    set_target_properties(closewindow PROPERTIES AUTOMOC OFF)
+
+    add_test(NAME smoke
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/smoke.sh ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR}
+                ${CMAKE_SOURCE_DIR}/examples/x-axis-linear.rtl $<TARGET_FILE:closewindow>)
+    set_tests_properties(smoke PROPERTIES ENVIRONMENT "LC_ALL=de_DE.UTF-8" TIMEOUT 150)
+else()
+    message(WARNING "No X11 headers (libx11-dev): the smoke test is left out")
+endif()
+
+find_program(DPKG_DEB dpkg-deb)
+if(DPKG_DEB)
+    add_test(NAME package
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/package.sh ${CMAKE_CPACK_COMMAND}
+                ${CMAKE_BINARY_DIR}/CPackConfig.cmake)
+    set_tests_properties(package PROPERTIES TIMEOUT 150)
+endif()
