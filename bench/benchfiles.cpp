@@ -57,33 +57,12 @@ enum class TXdKind
     Angular
 };
 
-QByteArray Xd_Head(TXdKind kind)
-{
-    switch (kind)
-    {
-    case TXdKind::Scale:
-        return "Units: mm\n";
-    case TXdKind::Straightness:
-        return "Units: mm\n";
-    case TXdKind::Angular:
-        return "Units: mm arc sec\n";
-    }
-    return QByteArray();
-}
-
-QByteArray Xd_Header(TXdKind kind)
-{
-    switch (kind)
-    {
-    case TXdKind::Scale:
-        return "Position(mm)  Laser(mm)  Error(mm)  AirTemp(C)  MatTemp(C)\n";
-    case TXdKind::Straightness:
-        return "Position  XX  YY\n";
-    case TXdKind::Angular:
-        return "Position  AngA  AngB  AngC\n";
-    }
-    return QByteArray();
-}
+// The units line and the column header of each kind, in the order of TXdKind.
+const char* const Xd_Texts[][2] = {
+    {"Units: mm\n", "Position(mm)  Laser(mm)  Error(mm)  AirTemp(C)  MatTemp(C)\n"},
+    {"Units: mm\n", "Position  XX  YY\n"},
+    {"Units: mm arc sec\n", "Position  AngA  AngB  AngC\n"},
+};
 
 // The columns after the position of one data line.
 QByteArray Xd_Values(TXdKind kind, int pass, int target, int targets)
@@ -110,13 +89,14 @@ QByteArray Xd_File(TXdKind kind, int points)
 {
     const TShape shape = Shape_Of(points);
     QByteArray text = "Vantrel benchmark data, " + QByteArray::number(points) + " points\n" +
-                      Xd_Head(kind) + "\n";
+                      Xd_Texts[static_cast<int>(kind)][0] + "\n";
     text.reserve(points * 48 + 1024);
     for (int pass = 0; pass < shape.Passes; ++pass)
     {
         const int first = Target_At(pass, 0, shape.Targets);
         const double approach = pass % 2 == 0 ? -2.0 : 2.0;
-        text += "IniPos: " + Number(first * Target_Spacing + approach, 3) + "\n" + Xd_Header(kind);
+        text += "IniPos: " + Number(first * Target_Spacing + approach, 3) + "\n" +
+                Xd_Texts[static_cast<int>(kind)][1];
         for (int step = 0; step < shape.Targets; ++step)
         {
             const int target = Target_At(pass, step, shape.Targets);

@@ -4,7 +4,7 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
-#include <algorithm>
+#include <iterator>
 
 // File heads as the instrument writes them.
 #define POS_MM "API XD linear\nUnits: mm\nPosition Target Deviation AirTemp MatTemp\n"
@@ -99,21 +99,6 @@ std::int32_t Direction_After(std::int32_t direction, double step)
     return step < -0.5 ? 1 : 0;
 }
 
-bool Same_Sections(const TLaserFile& one, const TLaserFile& other)
-{
-    const auto same_run = [](const TLaserRun& a, const TLaserRun& b)
-    {
-        return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                          [](const TVector2& p, const TVector2& q)
-                          { return p.x == q.x && p.y == q.y; });
-    };
-    const auto same = [&](const TLaserSection& a, const TLaserSection& b)
-    { return std::equal(a.begin(), a.end(), b.begin(), b.end(), same_run); };
-    return same(one.d_data_section_1, other.d_data_section_1) &&
-           same(one.d_data_section_2, other.d_data_section_2) &&
-           same(one.d_data_section_3, other.d_data_section_3);
-}
-
 QString Summary(const TLaserFile& file)
 {
     QStringList parts;
@@ -150,7 +135,6 @@ private slots:
     void initTestCase() { Pin_German_Locale(); }
     void reads_data();
     void reads();
-    void sameRunsAsAllPointsAtOnce_data();
     void sameRunsAsAllPointsAtOnce();
 };
 
@@ -211,70 +195,33 @@ void TXdReaderTest::reads()
     QCOMPARE(file.d_error_message, expected);
 }
 
-void TXdReaderTest::sameRunsAsAllPointsAtOnce_data()
-{
-    QTest::addColumn<char>("format");
-    for (char format : {'P', 'S', 'A'})
-        QTest::addRow("%c", format) << format;
-}
-
 // The reader makes runs pass by pass; they must be those that ordering and storing all the
-// points of the file at once gives.
+// points of a file at once gives. Positions mostly go on one way, now and then back.
 void TXdReaderTest::sameRunsAsAllPointsAtOnce()
 {
-    QFETCH(char, format);
-    const int columns = format == 'A' ? 4 : 3;
-    QByteArray content = "Units: mm mm/m\n" ANY_HEAD;
+    QByteArray content = POS_MM;
     std::vector<TXdPoint> points;
-    QRandomGenerator random(format);
-    const double steps[] = {-2.0, -1.0, -0.5, -0.25, 0.0, 0.5, 1.0, 2.0};
+    QRandomGenerator random(5);
+    const double steps[] = {-3.0, -1.0, -0.5, -0.25, 0.0, 0.5, 1.0, 3.0, 1.0, 1.0};
     double position = 0.0;
     for (int k = 0; k < 5000; ++k)
     {
-        // Mostly on in one direction, now and then back.
-        const int step = random.bounded(10);
-        position += step < 8 ? steps[step] : (random.bounded(2) ? 3.0 : -3.0);
+        position += steps[random.bounded(int(std::size(steps)))];
         TXdPoint point;
         point.Position = position;
+        point.Deviation = (random.bounded(2001) - 1000) / 1000.0; // as its text reads
         point.Direction = points.empty() ? 0
                                          : Direction_After(points.back().Direction,
                                                            position - points.back().Position);
-        double values[3];
-        QByteArray line = QByteArray::number(position, 'f', 2);
-        for (double& value : values)
-        {
-            value = (random.bounded(2001) - 1000) / 1000.0; // as the text reads
-            line += ' ' + QByteArray::number(value);
-        }
-        point.Deviation = values[1];
-        point.XX = values[0];
-        point.YY = values[1];
-        point.AngA = values[0];
-        point.AngB = values[1];
-        point.AngC = values[2];
-        content += line.split(' ').mid(0, columns).join(' ') + '\n';
+        content += QByteArray::number(position, 'f', 2) + " 0 " +
+                   QByteArray::number(point.Deviation) + '\n';
         points.push_back(point);
     }
-
     TLaserFile read, stored;
-    const std::vector<TXdPoint> ordered = TLaserFile::Order_XD_Points(points);
-    if (format == 'P')
-    {
-        QVERIFY(read.Read_XD_Scale_File(content));
-        stored.Store_XD_Scale_Runs(ordered);
-    }
-    else if (format == 'S')
-    {
-        QVERIFY(read.Read_XD_Straightness_File(content));
-        stored.Store_XD_Straightness_Runs(ordered);
-    }
-    else
-    {
-        QVERIFY(read.Read_XD_Angular_File(content));
-        stored.Store_XD_Angular_Runs(ordered);
-    }
-    QVERIFY(read.d_data_section_1.size() > 100);
-    QVERIFY(Same_Sections(read, stored));
+    QVERIFY(read.Read_XD_Scale_File(content));
+    stored.Store_XD_Scale_Runs(TLaserFile::Order_XD_Points(points));
+    QVERIFY(read.d_data_section_1.size() > 1000);
+    QCOMPARE(Summary(read), Summary(stored));
 }
 
 QTEST_GUILESS_MAIN(TXdReaderTest)

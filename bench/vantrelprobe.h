@@ -1,11 +1,11 @@
-#ifndef VANTREL_TESTS_VANTRELPROBE_H
-#define VANTREL_TESTS_VANTRELPROBE_H
+#ifndef VANTREL_BENCH_VANTRELPROBE_H
+#define VANTREL_BENCH_VANTRELPROBE_H
 
 #include "src/vantrel.h"
 
 #include <QPlainTextEdit>
 
-// Gives the tests and the benchmark the steps of the main window one at a time.
+// Gives the benchmark the steps of the main window one at a time.
 class TVantrelProbe
 {
 public:
