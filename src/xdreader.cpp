@@ -1,5 +1,6 @@
 #include "src/xdformat.h"
 
+#include "src/numbertext.h"
 #include "src/textlines.h"
 
 #include <QVector>
@@ -138,53 +139,6 @@ bool Is_Digit(QChar character)
 bool Is_Field_Character(QChar character)
 {
     return Is_Digit(character) || character == QLatin1Char('.');
-}
-
-// A line that begins with a minus, a digit or a point. The line is not empty.
-bool Begins_Like_Number(const QString& line)
-{
-    return Is_Field_Character(line[0]) || line[0] == QLatin1Char('-');
-}
-
-// Up to this many digits make a whole number that a double holds exactly, and ten to the
-// power of up to Exact_Powers is exact too. Their quotient is then the double nearest to
-// the decimal number, since a division rounds correctly.
-constexpr int Exact_Digits = 15;
-constexpr int Exact_Powers = 22;
-
-// The number of a field of digits with at most one point, when it is read exactly the quick
-// way; nothing for a field of more digits, which needs the full conversion, and 0 for a
-// field with no digit or with two points, which holds no number.
-std::optional<double> Quick_Field_Value(const QStringRef& field)
-{
-    static const std::array<double, Exact_Powers + 1> Powers = {
-        1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    const bool negative = !field.isEmpty() && field.at(0) == QLatin1Char('-');
-    std::int64_t whole = 0;
-    int digits = 0;
-    int point = -1;
-    for (int k = negative ? 1 : 0; k < field.size(); ++k)
-    {
-        const QChar character = field.at(k);
-        if (Is_Digit(character))
-        {
-            if (++digits > Exact_Digits)
-                return std::nullopt;
-            whole = whole * 10 + (character.unicode() - '0');
-        }
-        else if (character == QLatin1Char('.') && point < 0)
-            point = k;
-        else
-            return 0.0;
-    }
-    if (digits == 0)
-        return 0.0;
-    const int decimals = point < 0 ? 0 : field.size() - 1 - point;
-    if (decimals > Exact_Powers)
-        return std::nullopt;
-    const double value = static_cast<double>(whole) / Powers[decimals];
-    return negative ? -value : value;
 }
 
 // Reads one API XD file into the model, the format deciding what differs.
@@ -488,9 +442,10 @@ bool Match_Data_Line(const TXdFormat& format, const QString& line, TXdFields& fi
 
 double Xd_Field_Value(const QStringRef& field)
 {
-    if (const std::optional<double> value = Quick_Field_Value(field))
+    if (const std::optional<double> value = Plain_Decimal(field))
         return *value;
-    // A field is a minus sign and at most this many digits and points.
+    // Longer fields, and those with no digit or two points (which read as 0). A field is a
+    // minus sign and at most this many digits and points.
     constexpr int Longest_Field = 32;
     VANTREL_CHECK(field.size() <= Longest_Field);
     std::array<char, Longest_Field> text;
