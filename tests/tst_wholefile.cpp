@@ -29,7 +29,7 @@ void TWholeFileTest::sameAsReadAll()
     QVERIFY(temporary.open());
     QByteArray bytes(size, '\0');
     for (int k = 0; k < size; ++k)
-        bytes[k] = static_cast<char>(k * 131 % 251);
+        bytes[k] = static_cast<char>(static_cast<unsigned>(k) * 131u % 251u);
     QCOMPARE(temporary.write(bytes), qint64(size));
     temporary.close();
 
