@@ -1,3 +1,4 @@
+#include "sometexts.h"
 #include "src/xdformat.h"
 #include "testlocale.h"
 
@@ -5,8 +6,6 @@
 #include <QRegExp>
 #include <QRegularExpression>
 #include <QtTest>
-
-#include <cmath>
 
 namespace
 {
@@ -164,16 +163,7 @@ void TXdPatternTest::sameOnManyLines()
     QFETCH(char, format);
     const QRegularExpression pattern(Pattern(format));
     QVERIFY(pattern.isValid());
-    QVector<QString> lines = {QString()}, all;
-    for (int length = 1; length <= 4; ++length)
-    {
-        QVector<QString> longer;
-        for (const QString& line : lines)
-            for (QChar character : QStringLiteral("0123456789.- +,eE\t"))
-                longer << line + character;
-        all += longer;
-        lines = longer;
-    }
+    QVector<QString> all = All_Texts(QStringLiteral("0123456789.- +,eE\t"), 4);
     QRandomGenerator random(format);
     for (int k = 0; k < 200000; ++k)
         all << Random_Line(random);
@@ -190,39 +180,13 @@ void TXdPatternTest::sameOnManyLines()
 }
 
 // Every field over a small alphabet up to seven characters, and long random ones: the same
-// double, bit for bit (the sign of zero included).
+// double as QString::toDouble gives, bit for bit.
 void TXdPatternTest::sameValues()
 {
-    QVector<QString> fields = {QString()};
-    QVector<QString> all;
-    for (int length = 1; length <= 7; ++length)
-    {
-        QVector<QString> longer;
-        for (const QString& field : fields)
-            for (QChar character : QStringLiteral("0159."))
-                longer << field + character;
-        all += longer;
-        fields = longer;
-    }
-    QRandomGenerator random(17);
-    for (int k = 0; k < 200000; ++k)
-    {
-        QString field;
-        const int length = random.bounded(1, 17);
-        for (int digit = 0; digit < length; ++digit)
-            field += QChar('0' + random.bounded(10));
-        if (random.bounded(4) > 0)
-            field.insert(random.bounded(length + 1), '.');
-        all << field;
-    }
-    for (const QString& field : all)
-        for (const QString& text : {field, '-' + field})
-        {
-            const double expected = text.toDouble();
-            const double value = Xd_Field_Value(QStringRef(&text));
-            if (value != expected || std::signbit(value) != std::signbit(expected))
-                QFAIL(qPrintable(QString("differs on '%1'").arg(text)));
-        }
+    for (const QString& text :
+         All_Texts(QStringLiteral("0159.-"), 7) + Random_Numbers(200000, 16, 17))
+        if (!Same_Double(Xd_Field_Value(QStringRef(&text)), text.toDouble()))
+            QFAIL(qPrintable(QString("differs on '%1'").arg(text)));
 }
 
 QTEST_GUILESS_MAIN(TXdPatternTest)
