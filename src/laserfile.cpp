@@ -1,5 +1,7 @@
 #include "src/laserfile.h"
 
+#include "src/wholefile.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -99,7 +101,7 @@ bool TLaserFile::Load(const QString& path)
             QStringLiteral("Input file '%1' is too large to be a laser file.").arg(native_path);
         return false;
     }
-    const QByteArray content = file.readAll();
+    const QByteArray content = Read_Whole_File(file);
     file.close();
     if (content.size() < 100)
     {

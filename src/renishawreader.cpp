@@ -1,7 +1,9 @@
 #include "src/laserfile.h"
 
+#include "src/numbertext.h"
+#include "src/textlines.h"
+
 #include <QStringList>
-#include <QTextStream>
 
 #include <algorithm>
 #include <array>
@@ -93,6 +95,32 @@ bool Has_Deviation(const std::vector<TRenishawRecord>& records, std::size_t begi
     return false;
 }
 
+// The parts of a line between blanks, empty ones skipped, as QString::splitRef gives them,
+// one at a time.
+class TParts
+{
+public:
+    explicit TParts(const QString& line) : d_line(line) {}
+
+    bool Next(QStringRef& part)
+    {
+        const int size = d_line.size();
+        while (d_at < size && d_line.at(d_at) == QLatin1Char(' '))
+            ++d_at;
+        if (d_at >= size)
+            return false;
+        const int begin = d_at;
+        while (d_at < size && d_line.at(d_at) != QLatin1Char(' '))
+            ++d_at;
+        part = QStringRef(&d_line, begin, d_at - begin);
+        return true;
+    }
+
+private:
+    const QString& d_line;
+    int d_at = 0;
+};
+
 // The state of reading one file: the section the reader is in and everything read so far.
 class TRenishawReader
 {
@@ -132,10 +160,10 @@ private:
 
 bool TRenishawReader::Read(const QByteArray& content)
 {
-    QTextStream stream(content, QIODevice::ReadOnly);
-    while (!stream.atEnd())
+    TTextLines lines(content);
+    QString line;
+    while (lines.Next(line))
     {
-        const QString line = stream.readLine().simplified();
         if (line.isEmpty())
             continue;
         switch (Read_Line(line))
@@ -178,16 +206,19 @@ void TRenishawReader::Store_Material_Temperature()
 // The steps run in this order; a step that owns the line ends the work on it.
 TLineOutcome TRenishawReader::Read_Line(const QString& line)
 {
-    if (Read_Section_Header(line))
+    // No keyword begins like a number; most lines of a file do.
+    const bool may_be_keyword = !Begins_Like_Number(line);
+    if (may_be_keyword && Read_Section_Header(line))
         return TLineOutcome::Next_Line;
-    if (d_section == TRenishawSection::None && Read_Start_Keyword(line))
+    if (may_be_keyword && d_section == TRenishawSection::None && Read_Start_Keyword(line))
         return TLineOutcome::Next_Line;
-    if ((d_section == TRenishawSection::None || d_section == TRenishawSection::Target_Data) &&
+    if (may_be_keyword &&
+        (d_section == TRenishawSection::None || d_section == TRenishawSection::Target_Data) &&
         Begins_With(line, QLatin1String("Target-count")) && !Read_Target_Count(line))
         return TLineOutcome::Failed;
     if (d_section == TRenishawSection::Target_Data)
         Read_Target_Positions(line);
-    if (Begins_With(line, QLatin1String("EOF::")))
+    if (may_be_keyword && Begins_With(line, QLatin1String("EOF::")))
     {
         d_section = TRenishawSection::None;
         return TLineOutcome::Next_Line;
@@ -255,10 +286,12 @@ void TRenishawReader::Read_Target_Positions(const QString& line)
         d_target_list_started = Begins_Target_List(line);
         return;
     }
-    for (const QStringRef& part : line.splitRef(QLatin1Char(' '), Qt::SkipEmptyParts))
+    TParts parts(line);
+    QStringRef part;
+    while (parts.Next(part))
     {
         bool converted = false;
-        const double position = part.toDouble(&converted);
+        const double position = Text_To_Double(part, &converted);
         if (!converted)
         {
             d_section = TRenishawSection::None;
@@ -276,16 +309,17 @@ TLineOutcome TRenishawReader::Read_Run_Record(const QString& line)
         d_run_data_started = Begins_With(line, QLatin1String("Run Target Data"));
         return TLineOutcome::Next_Line;
     }
-    const QVector<QStringRef> parts = line.splitRef(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (parts.size() < 3)
+    TParts parts(line);
+    QStringRef run, target, deviation;
+    if (!parts.Next(run) || !parts.Next(target) || !parts.Next(deviation))
         return TLineOutcome::Next_Line;
     bool run_read = false;
     bool target_read = false;
     bool deviation_read = false;
     TRenishawRecord record;
-    record.Run = parts[0].toInt(&run_read, 10);
-    record.Target = parts[1].toInt(&target_read, 10);
-    record.Deviation = parts[2].toDouble(&deviation_read);
+    record.Run = Text_To_Int(run, &run_read);
+    record.Target = Text_To_Int(target, &target_read);
+    record.Deviation = Text_To_Double(deviation, &deviation_read);
     if (!run_read || !target_read || !deviation_read)
         return TLineOutcome::Stop_Reading;
     d_records.push_back(record);

@@ -364,9 +364,15 @@ void TVantrel::Update_Report()
         Add_Report_Line(QStringLiteral("ERR:  Data section not active."));
         return;
     }
+    Write_Report(section);
+    Feed_Graph(section);
+}
+
+// The report of the section into the cleared pane, shown from its top.
+void TVantrel::Write_Report(int section)
+{
     Add_Report_Lines(Report_Lines(d_laser_file, section));
     d_report->moveCursor(QTextCursor::Start, QTextCursor::MoveAnchor);
-    Feed_Graph(section);
 }
 
 // One curve per run of the section, in palette colours; the report shows only their mean.

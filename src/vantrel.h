@@ -34,12 +34,15 @@ private slots:
     void Section_3_Toggled(bool checked);
 
 private:
+    friend class TVantrelProbe;
+
     int Active_Section() const;
     void Update_Section_Buttons();
     void Enable_Controls(bool enable);
     void Load_File(const QString& path);
     void Clear_Graph();
     void Update_Report();
+    void Write_Report(int section);
     void Feed_Graph(int section);
     void Clear_Report();
     void Add_Report_Line(const QString& line);

@@ -1,9 +1,12 @@
 #include "src/xdformat.h"
 
-#include <QTextStream>
+#include "src/numbertext.h"
+#include "src/textlines.h"
+
 #include <QVector>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <iterator>
 #include <optional>
@@ -14,7 +17,6 @@ namespace
 constexpr double Millimetres_Per_Inch = 25.4;
 // A pass goes on while each point moves at least this far on, in millimetres.
 constexpr double Pass_Step = 0.5;
-constexpr std::size_t Shortest_Data_Line = 6;
 
 struct TAngleUnit
 {
@@ -64,15 +66,6 @@ std::optional<double> Number_After_Colon(const QString& line, double factor)
     return value;
 }
 
-// A bound of the number of data lines, so that the points never need to move: each but the
-// last ends with a line feed, and none is shorter than "0 0 0".
-std::size_t Most_Data_Lines(const QByteArray& content)
-{
-    const auto line_feeds =
-        static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n'));
-    return std::min(line_feeds, static_cast<std::size_t>(content.size()) / Shortest_Data_Line) + 1;
-}
-
 int Next_Direction(int direction, double step)
 {
     if (direction == 0)
@@ -89,29 +82,44 @@ TIterator Pass_End(TIterator begin, TIterator end)
         begin, end, [direction](const TXdPoint& point) { return point.Direction != direction; });
 }
 
-// Empties the three sections and stores one run per pass: value k of the points goes to
-// section k.
+using TXdSections = std::array<TLaserSection, 3>;
+
+// Appends the runs of one pass of ordered points: value k of the points goes to section k.
+template <typename TIterator>
+void Append_Pass(TXdSections& sections, TIterator begin, TIterator end,
+                 const std::vector<TXdValue>& values)
+{
+    VANTREL_CHECK(values.size() <= sections.size());
+    for (std::size_t k = 0; k < values.size(); ++k)
+    {
+        TLaserRun run;
+        run.reserve(static_cast<std::size_t>(end - begin));
+        for (auto point = begin; point != end; ++point)
+            run.emplace_back(point->Position, (*point).*values[k].Member);
+        sections[k].push_back(std::move(run));
+    }
+}
+
+// The sections replace the three of the file.
+void Store_Sections(TLaserFile& file, TXdSections& sections)
+{
+    file.d_data_section_1 = std::move(sections[0]);
+    file.d_data_section_2 = std::move(sections[1]);
+    file.d_data_section_3 = std::move(sections[2]);
+}
+
+// Empties the three sections and stores one run per pass of the ordered points.
 void Store_Runs(TLaserFile& file, const std::vector<TXdPoint>& points,
                 const std::vector<TXdValue>& values)
 {
-    TLaserSection* sections[] = {&file.d_data_section_1, &file.d_data_section_2,
-                                 &file.d_data_section_3};
-    for (TLaserSection* section : sections)
-        TLaserSection().swap(*section);
-    VANTREL_CHECK(values.size() <= std::size(sections));
+    TXdSections sections;
     for (auto begin = points.begin(); begin != points.end();)
     {
         const auto end = Pass_End(begin, points.end());
-        for (std::size_t k = 0; k < values.size(); ++k)
-        {
-            TLaserRun run;
-            run.reserve(static_cast<std::size_t>(end - begin));
-            for (auto point = begin; point != end; ++point)
-                run.emplace_back(point->Position, (*point).*values[k].Member);
-            sections[k]->push_back(std::move(run));
-        }
+        Append_Pass(sections, begin, end, values);
         begin = end;
     }
+    Store_Sections(file, sections);
 }
 
 // Searched for anywhere in a line, letter case ignored.
@@ -123,17 +131,14 @@ std::vector<QStringMatcher> Header_Words(std::initializer_list<const char*> word
     return matchers;
 }
 
-// Where the first unpaired surrogate stands, or the length of the text if none does.
-int First_Lone_Surrogate(const QString& text)
+bool Is_Digit(QChar character)
 {
-    for (int k = 0; k < text.size(); ++k)
-    {
-        if (text[k].isHighSurrogate() && k + 1 < text.size() && text[k + 1].isLowSurrogate())
-            ++k;
-        else if (text[k].isSurrogate())
-            return k;
-    }
-    return text.size();
+    return character >= QLatin1Char('0') && character <= QLatin1Char('9');
+}
+
+bool Is_Field_Character(QChar character)
+{
+    return Is_Digit(character) || character == QLatin1Char('.');
 }
 
 // Reads one API XD file into the model, the format deciding what differs.
@@ -164,6 +169,8 @@ private:
     TOutcome Read_Units(const QString& line);
     TOutcome Read_Data_Line(const QString& line);
     TOutcome Read_Environment_Line(const QString& line);
+    void Add_Point(TXdPoint point);
+    void End_Pass();
     TOutcome Fail(const char* text, const QString& quoted);
     TOutcome Fail(const char* text);
 
@@ -174,26 +181,27 @@ private:
     double d_previous_position = 0.0;
     std::int32_t d_direction = 0;
     TBlock d_block = TBlock::Outside;
-    std::vector<TXdPoint> d_points;
+    bool d_any_point = false;
+    // Only the pass being read is held as points; the passes before it are runs already.
+    std::vector<TXdPoint> d_pass;
+    TXdSections d_sections;
 };
 
 bool TXdReader::Read(const QByteArray& content)
 {
     d_file.d_has_environment = false;
-    d_points.reserve(Most_Data_Lines(content));
-    QTextStream stream(content);
+    TTextLines lines(content);
     QString line;
-    while (stream.readLineInto(&line))
+    while (lines.Next(line))
     {
-        // Simplified in place, so that the line's buffer serves every line.
-        line = std::move(line).simplified();
         const TOutcome outcome = Handle_Line(line);
         if (outcome == TOutcome::Failed)
             return false;
         if (outcome == TOutcome::End_Reading)
             break;
     }
-    (d_file.*d_format.Store)(TLaserFile::Order_XD_Points(std::move(d_points)));
+    End_Pass();
+    Store_Sections(d_file, d_sections);
     return true;
 }
 
@@ -204,16 +212,20 @@ TXdReader::TOutcome TXdReader::Handle_Line(const QString& line)
         d_block = TBlock::Outside;
         return TOutcome::Next_Line;
     }
-    if (line.startsWith(QLatin1String("IniPos:"), d_format.Initial_Position_Case))
-        return Read_Initial_Position(line);
-    if (line.startsWith(QLatin1String("Unit:")) || line.startsWith(QLatin1String("Units:")))
-        return Read_Units(line);
-    if (d_format.Has_Environment &&
-        line.startsWith(QLatin1String("<Environment>"), Qt::CaseInsensitive))
+    // No keyword begins like a number; most lines of a file do.
+    if (!Begins_Like_Number(line))
     {
-        d_block = TBlock::Environment;
-        d_file.d_has_environment = true;
-        return TOutcome::Next_Line;
+        if (line.startsWith(QLatin1String("IniPos:"), d_format.Initial_Position_Case))
+            return Read_Initial_Position(line);
+        if (line.startsWith(QLatin1String("Unit:")) || line.startsWith(QLatin1String("Units:")))
+            return Read_Units(line);
+        if (d_format.Has_Environment &&
+            line.startsWith(QLatin1String("<Environment>"), Qt::CaseInsensitive))
+        {
+            d_block = TBlock::Environment;
+            d_file.d_has_environment = true;
+            return TOutcome::Next_Line;
+        }
     }
     if (Is_Data_Header(line))
     {
@@ -274,8 +286,8 @@ TXdReader::TOutcome TXdReader::Read_Units(const QString& line)
 
 TXdReader::TOutcome TXdReader::Read_Data_Line(const QString& line)
 {
-    const QRegularExpressionMatch match = Match_Data_Line(d_format, line);
-    if (!match.hasMatch())
+    TXdFields fields;
+    if (!Match_Data_Line(d_format, line, fields))
     {
         if (d_format.Mismatch_Ends_Reading)
             return TOutcome::End_Reading;
@@ -284,20 +296,38 @@ TXdReader::TOutcome TXdReader::Read_Data_Line(const QString& line)
     }
     if (d_length_factor == 0.0)
         return Fail("units not found prior to data: '%1'", line);
-    // The fields hold digits and points only, so they are finite; one that is no number
-    // (two points, say) reads as 0.
+    // The fields hold digits and points only, so they are finite.
     TXdPoint point;
-    point.Position = match.capturedRef(1).toDouble() * d_length_factor;
+    point.Position = Xd_Field_Value(fields[1]) * d_length_factor;
     for (const TXdValue& value : d_format.Values)
-        point.*value.Member = match.capturedRef(value.Field).toDouble() *
+        point.*value.Member = Xd_Field_Value(fields[value.Field]) *
                               (value.Is_Angle ? d_angle_factor : d_length_factor);
-    // The first point of the file has no earlier one to be compared with.
-    if (!d_points.empty())
-        d_direction = Next_Direction(d_direction, point.Position - d_previous_position);
-    point.Direction = d_direction;
-    d_points.push_back(point);
-    d_previous_position = point.Position;
+    Add_Point(point);
     return TOutcome::Next_Line;
+}
+
+// A point whose direction differs from the pass's begins the next pass.
+void TXdReader::Add_Point(TXdPoint point)
+{
+    // The first point of the file has no earlier one to be compared with.
+    if (d_any_point)
+        d_direction = Next_Direction(d_direction, point.Position - d_previous_position);
+    d_any_point = true;
+    point.Direction = d_direction;
+    if (!d_pass.empty() && d_pass.back().Direction != point.Direction)
+        End_Pass();
+    d_pass.push_back(point);
+    d_previous_position = point.Position;
+}
+
+// The pass read so far becomes runs, ordered as the whole file's points would be.
+void TXdReader::End_Pass()
+{
+    if (d_pass.empty())
+        return;
+    d_pass = TLaserFile::Order_XD_Points(std::move(d_pass));
+    Append_Pass(d_sections, d_pass.begin(), d_pass.end(), d_format.Values);
+    d_pass.clear();
 }
 
 TXdReader::TOutcome TXdReader::Read_Environment_Line(const QString& line)
@@ -332,37 +362,31 @@ TXdReader::TOutcome TXdReader::Fail(const char* text)
 
 const TXdFormat& Xd_Scale_Format()
 {
-    static const TXdFormat format{
-        QLatin1String("Scale file"),
-        QRegularExpression(
-            QStringLiteral("^([-]?[0-9.]{1,12})[ ]([-]?[0-9.]{1,16})[ ]([-]?[0-9.]{1,10})")),
-        Header_Words({"Position", "AirTemp", "MatTemp"}),
-        Qt::CaseInsensitive,              // "IniPos:"
-        false,                            // a line that is no data line ends the block only
-        true,                             // environment block
-        false,                            // angle unit
-        TXdUnitsMessage::Unexpected_Text, // units line not of two parts
-        TXdUnitsMessage::Unknown_Units,   // no length unit
-        {{3, &TXdPoint::Deviation, false}},
-        &TLaserFile::Store_XD_Scale_Runs};
+    static const TXdFormat format{QLatin1String("Scale file"),
+                                  {12, 16, 10},
+                                  Header_Words({"Position", "AirTemp", "MatTemp"}),
+                                  Qt::CaseInsensitive, // "IniPos:"
+                                  false, // a line that is no data line ends the block only
+                                  true,  // environment block
+                                  false, // angle unit
+                                  TXdUnitsMessage::Unexpected_Text, // units line not of two parts
+                                  TXdUnitsMessage::Unknown_Units,   // no length unit
+                                  {{3, &TXdPoint::Deviation, false}}};
     return format;
 }
 
 const TXdFormat& Xd_Straightness_Format()
 {
-    static const TXdFormat format{
-        QLatin1String("Straightness file"),
-        QRegularExpression(
-            QStringLiteral("^([-]?[0-9.]{1,12})[ ]([-]?[0-9.]{1,16})[ ]([-]?[0-9.]{1,16})")),
-        Header_Words({"Position", "XX", "YY"}),
-        Qt::CaseSensitive,                // "IniPos:"
-        true,                             // a line that is no data line ends the reading
-        false,                            // environment block
-        false,                            // angle unit
-        TXdUnitsMessage::Unknown_Units,   // units line not of two parts
-        TXdUnitsMessage::Unexpected_Text, // no length unit
-        {{2, &TXdPoint::XX, false}, {3, &TXdPoint::YY, false}},
-        &TLaserFile::Store_XD_Straightness_Runs};
+    static const TXdFormat format{QLatin1String("Straightness file"),
+                                  {12, 16, 16},
+                                  Header_Words({"Position", "XX", "YY"}),
+                                  Qt::CaseSensitive, // "IniPos:"
+                                  true,              // a line that is no data line ends the reading
+                                  false,             // environment block
+                                  false,             // angle unit
+                                  TXdUnitsMessage::Unknown_Units,   // units line not of two parts
+                                  TXdUnitsMessage::Unexpected_Text, // no length unit
+                                  {{2, &TXdPoint::XX, false}, {3, &TXdPoint::YY, false}}};
     return format;
 }
 
@@ -370,8 +394,7 @@ const TXdFormat& Xd_Angular_Format()
 {
     static const TXdFormat format{
         QLatin1String("Angular file"),
-        QRegularExpression(QStringLiteral("^([-]?[0-9.]{1,12})[ ]([-]?[0-9.]{1,16})"
-                                          "[ ]([-]?[0-9.]{1,16})[ ]([-]?[0-9.]{1,16})")),
+        {12, 16, 16, 16},
         Header_Words({"Position", "AngA", "AngB", "AngC"}),
         Qt::CaseSensitive,                // "IniPos:"
         true,                             // a line that is no data line ends the reading
@@ -379,19 +402,59 @@ const TXdFormat& Xd_Angular_Format()
         true,                             // angle unit
         TXdUnitsMessage::Unexpected_Text, // units line not of two parts
         TXdUnitsMessage::Unexpected_Text, // no length unit
-        {{2, &TXdPoint::AngA, true}, {3, &TXdPoint::AngB, true}, {4, &TXdPoint::AngC, true}},
-        &TLaserFile::Store_XD_Angular_Runs};
+        {{2, &TXdPoint::AngA, true}, {3, &TXdPoint::AngB, true}, {4, &TXdPoint::AngC, true}}};
     return format;
 }
 
-QRegularExpressionMatch Match_Data_Line(const TXdFormat& format, const QString& line)
+// Fields before the last must end at a blank; the last one is cut at its width. A minus
+// sign, a digit or point and a blank never stand for one another, so the first way the
+// fields fit the line is the only one.
+bool Match_Data_Line(const TXdFormat& format, const QString& line, TXdFields& fields)
 {
-    QRegularExpressionMatch match = format.Data_Line.match(line);
-    if (match.isValid())
-        return match;
-    // The engine refuses a whole line that is not valid UTF-16, as a file read as UTF-16 may
-    // give. No field can hold a surrogate, so the part of the line before it decides.
-    return format.Data_Line.match(line.leftRef(First_Lone_Surrogate(line)));
+    const std::size_t count = format.Field_Widths.size();
+    VANTREL_CHECK(count >= 1 && count <= Most_Xd_Fields);
+    const QChar* const text = line.constData();
+    const int size = line.size();
+    int at = 0;
+    for (std::size_t k = 0; k < count; ++k)
+    {
+        if (k > 0)
+        {
+            if (at >= size || text[at] != QLatin1Char(' '))
+                return false;
+            ++at;
+        }
+        const int begin = at;
+        if (at < size && text[at] == QLatin1Char('-'))
+            ++at;
+        const int digits = at;
+        while (at < size && Is_Field_Character(text[at]))
+            ++at;
+        const int width = format.Field_Widths[k];
+        if (at == digits || (at - digits > width && k + 1 < count))
+            return false;
+        at = std::min(at, digits + width);
+        fields[k + 1] = QStringRef(&line, begin, at - begin);
+    }
+    fields[0] = QStringRef(&line, 0, at);
+    return true;
+}
+
+double Xd_Field_Value(const QStringRef& field)
+{
+    if (const std::optional<double> value = Plain_Decimal(field))
+        return *value;
+    // Longer fields, and those with no digit or two points (which read as 0). A field is a
+    // minus sign and at most this many digits and points.
+    constexpr int Longest_Field = 32;
+    VANTREL_CHECK(field.size() <= Longest_Field);
+    std::array<char, Longest_Field> text;
+    for (int k = 0; k < field.size(); ++k)
+        text[k] = field.at(k).toLatin1();
+    double value = 0.0;
+    const char* const end = text.data() + field.size();
+    const std::from_chars_result result = std::from_chars(text.data(), end, value);
+    return result.ec == std::errc() && result.ptr == end ? value : 0.0;
 }
 
 bool TLaserFile::Read_XD_Scale_File(const QByteArray& content)

@@ -1,7 +1,10 @@
 #include "src/laserfile.h"
 #include "testlocale.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
+
+#include <iterator>
 
 // File heads as the instrument writes them.
 #define POS_MM "API XD linear\nUnits: mm\nPosition Target Deviation AirTemp MatTemp\n"
@@ -88,6 +91,14 @@ const char* const Rows[][3] = {
     {"A", ANY_HEAD "0 0 0.001 0", "Angular file units not found prior to data: '0 0 0.001 0'"},
 };
 
+// The direction of a point after the previous one; the first point of a file keeps 0.
+std::int32_t Direction_After(std::int32_t direction, double step)
+{
+    if (direction == 0)
+        return step >= 0.5 ? 0 : 1;
+    return step < -0.5 ? 1 : 0;
+}
+
 QString Summary(const TLaserFile& file)
 {
     QStringList parts;
@@ -124,6 +135,7 @@ private slots:
     void initTestCase() { Pin_German_Locale(); }
     void reads_data();
     void reads();
+    void sameRunsAsAllPointsAtOnce();
 };
 
 void TXdReaderTest::reads_data()
@@ -171,12 +183,45 @@ void TXdReaderTest::reads()
     if ((file.*read)(content))
     {
         QCOMPARE(Summary(file), expected);
+        for (const TLaserSection* runs :
+             {&file.d_data_section_1, &file.d_data_section_2, &file.d_data_section_3})
+            for (const TLaserRun& run : *runs)
+                QVERIFY(!run.empty());
         return;
     }
     // A failure leaves the sections alone and stops the reading at once.
     QCOMPARE(file.d_error_message + ' ' + Summary(file).left(5), expected + " -1:-1");
     QVERIFY(!(file.*read)(content + "\nUnits: feet\n"));
     QCOMPARE(file.d_error_message, expected);
+}
+
+// The reader makes runs pass by pass; they must be those that ordering and storing all the
+// points of a file at once gives. Positions mostly go on one way, now and then back.
+void TXdReaderTest::sameRunsAsAllPointsAtOnce()
+{
+    QByteArray content = POS_MM;
+    std::vector<TXdPoint> points;
+    QRandomGenerator random(5);
+    const double steps[] = {-3.0, -1.0, -0.5, -0.25, 0.0, 0.5, 1.0, 3.0, 1.0, 1.0};
+    double position = 0.0;
+    for (int k = 0; k < 5000; ++k)
+    {
+        position += steps[random.bounded(int(std::size(steps)))];
+        TXdPoint point;
+        point.Position = position;
+        point.Deviation = (random.bounded(2001) - 1000) / 1000.0; // as its text reads
+        point.Direction = points.empty() ? 0
+                                         : Direction_After(points.back().Direction,
+                                                           position - points.back().Position);
+        content += QByteArray::number(position, 'f', 2) + " 0 " +
+                   QByteArray::number(point.Deviation) + '\n';
+        points.push_back(point);
+    }
+    TLaserFile read, stored;
+    QVERIFY(read.Read_XD_Scale_File(content));
+    stored.Store_XD_Scale_Runs(TLaserFile::Order_XD_Points(points));
+    QVERIFY(read.d_data_section_1.size() > 1000);
+    QCOMPARE(Summary(read), Summary(stored));
 }
 
 QTEST_GUILESS_MAIN(TXdReaderTest)

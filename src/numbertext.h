@@ -1,0 +1,25 @@
+#ifndef VANTREL_SRC_NUMBERTEXT_H
+#define VANTREL_SRC_NUMBERTEXT_H
+
+#include <QString>
+#include <QStringRef>
+
+#include <optional>
+
+// Most numbers in data files are written plainly: an optional minus and decimal digits with
+// at most one point. Such a number is read exactly without a general conversion.
+
+// The value of a plain number of at most 15 digits, the double nearest to it as
+// QString::toDouble gives it; nothing for any other text.
+std::optional<double> Plain_Decimal(const QStringRef& text);
+
+// What QStringRef::toDouble and QStringRef::toInt (base 10) give, plain numbers read the
+// quick way.
+double Text_To_Double(const QStringRef& text, bool* ok);
+int Text_To_Int(const QStringRef& text, bool* ok);
+
+// Whether a line that is not empty begins with a minus, a digit or a point, as a line of
+// numbers does and no keyword does.
+bool Begins_Like_Number(const QString& line);
+
+#endif
