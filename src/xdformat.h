@@ -43,6 +43,7 @@ struct TXdFormat
     TXdUnitsMessage Units_Split_Message; // a units line that is not two parts at ':'
     TXdUnitsMessage Length_Unit_Message; // a unit text that names no length unit
     std::vector<TXdValue> Values;        // in section order
+    void (TLaserFile::*Store)(const std::vector<TXdPoint>& points);
 };
 
 const TXdFormat& Xd_Scale_Format();

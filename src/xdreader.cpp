@@ -66,6 +66,16 @@ std::optional<double> Number_After_Colon(const QString& line, double factor)
     return value;
 }
 
+// A bound of the number of data lines, so that the points never need to move: each but the
+// last ends with a line feed, and none is shorter than "0 0 0".
+std::size_t Most_Data_Lines(const QByteArray& content)
+{
+    constexpr std::size_t Shortest_Data_Line = 6;
+    const auto line_feeds =
+        static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n'));
+    return std::min(line_feeds, static_cast<std::size_t>(content.size()) / Shortest_Data_Line) + 1;
+}
+
 int Next_Direction(int direction, double step)
 {
     if (direction == 0)
@@ -82,44 +92,29 @@ TIterator Pass_End(TIterator begin, TIterator end)
         begin, end, [direction](const TXdPoint& point) { return point.Direction != direction; });
 }
 
-using TXdSections = std::array<TLaserSection, 3>;
-
-// Appends the runs of one pass of ordered points: value k of the points goes to section k.
-template <typename TIterator>
-void Append_Pass(TXdSections& sections, TIterator begin, TIterator end,
-                 const std::vector<TXdValue>& values)
-{
-    VANTREL_CHECK(values.size() <= sections.size());
-    for (std::size_t k = 0; k < values.size(); ++k)
-    {
-        TLaserRun run;
-        run.reserve(static_cast<std::size_t>(end - begin));
-        for (auto point = begin; point != end; ++point)
-            run.emplace_back(point->Position, (*point).*values[k].Member);
-        sections[k].push_back(std::move(run));
-    }
-}
-
-// The sections replace the three of the file.
-void Store_Sections(TLaserFile& file, TXdSections& sections)
-{
-    file.d_data_section_1 = std::move(sections[0]);
-    file.d_data_section_2 = std::move(sections[1]);
-    file.d_data_section_3 = std::move(sections[2]);
-}
-
-// Empties the three sections and stores one run per pass of the ordered points.
+// Empties the three sections and stores one run per pass of the ordered points: value k of
+// the points goes to section k.
 void Store_Runs(TLaserFile& file, const std::vector<TXdPoint>& points,
                 const std::vector<TXdValue>& values)
 {
-    TXdSections sections;
+    std::array<TLaserSection, 3> sections;
+    VANTREL_CHECK(values.size() <= sections.size());
     for (auto begin = points.begin(); begin != points.end();)
     {
         const auto end = Pass_End(begin, points.end());
-        Append_Pass(sections, begin, end, values);
+        for (std::size_t k = 0; k < values.size(); ++k)
+        {
+            TLaserRun run;
+            run.reserve(static_cast<std::size_t>(end - begin));
+            for (auto point = begin; point != end; ++point)
+                run.emplace_back(point->Position, (*point).*values[k].Member);
+            sections[k].push_back(std::move(run));
+        }
         begin = end;
     }
-    Store_Sections(file, sections);
+    file.d_data_section_1 = std::move(sections[0]);
+    file.d_data_section_2 = std::move(sections[1]);
+    file.d_data_section_3 = std::move(sections[2]);
 }
 
 // Searched for anywhere in a line, letter case ignored.
@@ -169,8 +164,6 @@ private:
     TOutcome Read_Units(const QString& line);
     TOutcome Read_Data_Line(const QString& line);
     TOutcome Read_Environment_Line(const QString& line);
-    void Add_Point(TXdPoint point);
-    void End_Pass();
     TOutcome Fail(const char* text, const QString& quoted);
     TOutcome Fail(const char* text);
 
@@ -181,15 +174,13 @@ private:
     double d_previous_position = 0.0;
     std::int32_t d_direction = 0;
     TBlock d_block = TBlock::Outside;
-    bool d_any_point = false;
-    // Only the pass being read is held as points; the passes before it are runs already.
-    std::vector<TXdPoint> d_pass;
-    TXdSections d_sections;
+    std::vector<TXdPoint> d_points;
 };
 
 bool TXdReader::Read(const QByteArray& content)
 {
     d_file.d_has_environment = false;
+    d_points.reserve(Most_Data_Lines(content));
     TTextLines lines(content);
     QString line;
     while (lines.Next(line))
@@ -200,8 +191,7 @@ bool TXdReader::Read(const QByteArray& content)
         if (outcome == TOutcome::End_Reading)
             break;
     }
-    End_Pass();
-    Store_Sections(d_file, d_sections);
+    (d_file.*d_format.Store)(TLaserFile::Order_XD_Points(std::move(d_points)));
     return true;
 }
 
@@ -302,32 +292,13 @@ TXdReader::TOutcome TXdReader::Read_Data_Line(const QString& line)
     for (const TXdValue& value : d_format.Values)
         point.*value.Member = Xd_Field_Value(fields[value.Field]) *
                               (value.Is_Angle ? d_angle_factor : d_length_factor);
-    Add_Point(point);
-    return TOutcome::Next_Line;
-}
-
-// A point whose direction differs from the pass's begins the next pass.
-void TXdReader::Add_Point(TXdPoint point)
-{
     // The first point of the file has no earlier one to be compared with.
-    if (d_any_point)
+    if (!d_points.empty())
         d_direction = Next_Direction(d_direction, point.Position - d_previous_position);
-    d_any_point = true;
     point.Direction = d_direction;
-    if (!d_pass.empty() && d_pass.back().Direction != point.Direction)
-        End_Pass();
-    d_pass.push_back(point);
+    d_points.push_back(point);
     d_previous_position = point.Position;
-}
-
-// The pass read so far becomes runs, ordered as the whole file's points would be.
-void TXdReader::End_Pass()
-{
-    if (d_pass.empty())
-        return;
-    d_pass = TLaserFile::Order_XD_Points(std::move(d_pass));
-    Append_Pass(d_sections, d_pass.begin(), d_pass.end(), d_format.Values);
-    d_pass.clear();
+    return TOutcome::Next_Line;
 }
 
 TXdReader::TOutcome TXdReader::Read_Environment_Line(const QString& line)
@@ -371,7 +342,8 @@ const TXdFormat& Xd_Scale_Format()
                                   false, // angle unit
                                   TXdUnitsMessage::Unexpected_Text, // units line not of two parts
                                   TXdUnitsMessage::Unknown_Units,   // no length unit
-                                  {{3, &TXdPoint::Deviation, false}}};
+                                  {{3, &TXdPoint::Deviation, false}},
+                                  &TLaserFile::Store_XD_Scale_Runs};
     return format;
 }
 
@@ -386,7 +358,8 @@ const TXdFormat& Xd_Straightness_Format()
                                   false,             // angle unit
                                   TXdUnitsMessage::Unknown_Units,   // units line not of two parts
                                   TXdUnitsMessage::Unexpected_Text, // no length unit
-                                  {{2, &TXdPoint::XX, false}, {3, &TXdPoint::YY, false}}};
+                                  {{2, &TXdPoint::XX, false}, {3, &TXdPoint::YY, false}},
+                                  &TLaserFile::Store_XD_Straightness_Runs};
     return format;
 }
 
@@ -402,7 +375,8 @@ const TXdFormat& Xd_Angular_Format()
         true,                             // angle unit
         TXdUnitsMessage::Unexpected_Text, // units line not of two parts
         TXdUnitsMessage::Unexpected_Text, // no length unit
-        {{2, &TXdPoint::AngA, true}, {3, &TXdPoint::AngB, true}, {4, &TXdPoint::AngC, true}}};
+        {{2, &TXdPoint::AngA, true}, {3, &TXdPoint::AngB, true}, {4, &TXdPoint::AngC, true}},
+        &TLaserFile::Store_XD_Angular_Runs};
     return format;
 }
 

@@ -195,8 +195,8 @@ void TXdReaderTest::reads()
     QCOMPARE(file.d_error_message, expected);
 }
 
-// The reader makes runs pass by pass; they must be those that ordering and storing all the
-// points of a file at once gives. Positions mostly go on one way, now and then back.
+// Random walks of positions, mostly one way and now and then back: the reader cuts them into
+// the same runs as the direction rule worked out here, ordered and stored.
 void TXdReaderTest::sameRunsAsAllPointsAtOnce()
 {
     QByteArray content = POS_MM;
