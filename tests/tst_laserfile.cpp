@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include <limits>
+
 Q_DECLARE_METATYPE(TLaserRun)
 Q_DECLARE_METATYPE(TLaserSection)
 
@@ -17,6 +19,8 @@ QByteArray Text(const TLaserRun& run)
                 QByteArray::number(point.y, 'g', 17) + ") ";
     return text;
 }
+
+const double Inf = std::numeric_limits<double>::infinity();
 
 TLaserRun Run(std::initializer_list<TVector2> points)
 {
@@ -206,6 +210,15 @@ void TLaserFileTest::mean_data()
     QTest::newRow("empty later run")
         << TLaserSection{Run({{1, 1}, {2, 2}}), TLaserRun()} << Run({{1, 1}, {2, 2}});
     QTest::newRow("empty first run") << TLaserSection{TLaserRun(), Run({{1, 1}})} << TLaserRun();
+    // Finite values whose sum overflows still have a finite mean.
+    QTest::newRow("sums beyond the largest double")
+        << TLaserSection{Run({{1e308, 1.7e308}, {1, 1}}), Run({{1e308, 1.7e308}, {1, 3}})}
+        << Run({{1e308, 1.7e308}, {1, 2}});
+    QTest::newRow("largest negative doubles")
+        << TLaserSection{Run({{-1.7e308, -1e308}}), Run({{-1.7e308, -1.5e308}}), Run({{0, 0}})}
+        << Run({{-1.7e308 / 3 * 2, -1e308 / 3 - 1.5e308 / 3}});
+    QTest::newRow("infinity stays")
+        << TLaserSection{Run({{0, Inf}}), Run({{1e308, 1e308}})} << Run({{5e307, Inf}});
 }
 
 void TLaserFileTest::mean()
