@@ -10,6 +10,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools fonts-dejavu-core)
 if [ "$mode" = test ]; then
     packages+=(locales g++-mingw-w64-x86-64-win32)
+    # The sanitizer and fuzzing build (tools/sanitize.sh); llvm-14 symbolises its reports.
+    packages+=(clang-14 libclang-rt-14-dev llvm-14)
 fi
 
 as_root() {
