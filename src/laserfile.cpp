@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include <array>
+#include <cmath>
 
 namespace
 {
@@ -43,6 +44,22 @@ bool Is_Known_Kind(TLaserFileType type)
     return type >= 0 && type < Kind_Count;
 }
 
+bool Is_Finite(const TVector2& point)
+{
+    return std::isfinite(point.x) && std::isfinite(point.y);
+}
+
+// The mean of point j over the runs that reach it, each point divided before it is added.
+// Values near the largest double overflow a plain sum but not this one.
+TVector2 Mean_In_Parts(const TLaserSection& runs, std::size_t j, int reached)
+{
+    TVector2 mean;
+    for (const TLaserRun& run : runs)
+        if (j < run.size())
+            mean = mean + run[j] / static_cast<double>(reached);
+    return mean;
+}
+
 // Mean of the runs, point by point. A point is divided by the number of runs that reached
 // it, so a short later run never drags the mean of the targets it missed toward zero.
 TLaserRun Mean_Of(const TLaserSection& runs)
@@ -61,7 +78,11 @@ TLaserRun Mean_Of(const TLaserSection& runs)
         }
     }
     for (std::size_t j = 0; j < mean.size(); ++j)
+    {
         mean[j] = mean[j] / static_cast<double>(reached[j]);
+        if (!Is_Finite(mean[j]))
+            mean[j] = Mean_In_Parts(runs, j, reached[j]);
+    }
     return mean;
 }
 

@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include <limits>
+
 Q_DECLARE_METATYPE(TLaserSection)
 
 namespace
@@ -142,6 +144,16 @@ void TLaserFileTest::mean_data()
         << TLaserSection{{{1, 1}, {2, 2}}, {{1, 3}, {2, 4}, {3, 9}}} << "(1, 2) (2, 3)";
     QTest::newRow("empty later run") << TLaserSection{{{1, 1}, {2, 2}}, {}} << "(1, 1) (2, 2)";
     QTest::newRow("empty first run") << TLaserSection{{}, {{1, 1}}} << "";
+    // Finite values whose sum overflows still have a finite mean.
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("sums beyond the largest double")
+        << TLaserSection{{{1e308, 1.7e308}, {1, 1}}, {{1e308, 1.7e308}, {1, 3}}}
+        << "(1e+308, 1.7e+308) (1, 2)";
+    QTest::newRow("largest negative doubles")
+        << TLaserSection{{{-1.7e308, -1e308}}, {{-1.7e308, -1.5e308}}, {{0, 0}}}
+        << "(-1.13333e+308, -8.33333e+307)";
+    QTest::newRow("infinity stays")
+        << TLaserSection{{{0, inf}}, {{1e308, 1e308}}} << "(5e+307, inf)";
 }
 
 void TLaserFileTest::mean()

@@ -21,6 +21,54 @@ QByteArray Padded(const QByteArray& content, int size)
     return result;
 }
 
+QByteArray Read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The example file cut off `keep` bytes into the first place that holds `text`.
+QByteArray Cut(const QString& example, const QByteArray& text, int keep)
+{
+    const QByteArray content = Read(QFINDTESTDATA("../examples/" + example));
+    const int at = content.indexOf(text);
+    return at < 0 ? QByteArray() : content.left(at + keep);
+}
+
+// Every byte value in turn, four times over: no text at all.
+QByteArray Every_Byte()
+{
+    QByteArray bytes;
+    for (int pass = 0; pass < 4; ++pass)
+        for (int value = 0; value < 256; ++value)
+            bytes += static_cast<char>(value);
+    return bytes;
+}
+
+// Numbers at and beyond the ends of the doubles and ints; the third run's deviation does
+// not convert, which ends the records.
+const QByteArray Gigantic_Renishaw =
+    "TARGET DATA::\nTarget-count : 3\nTargets :\n-1e308 1e308 99999999999999999999\nEOF::\n"
+    "DEVIATIONS::\nRun Target Data\n1 1 1e308\n1 2 -1e308\n1 3 99999999999999999999\n"
+    "2 1 1e308\n2 2 -1e308\n2 3 1e308\n3 1 1e400\n3 2 1\n3 3 1\nEOF::\n";
+
+// What the window shows of a load: the run lengths of the three sections apart by '|', or
+// the error line.
+QString Outcome(const TLaserFile& file, bool loaded)
+{
+    if (!loaded)
+        return "ERR:  " + file.d_error_message;
+    QStringList sections;
+    for (int section = 0; section < 3; ++section)
+    {
+        QStringList runs;
+        for (int run = 0; run < file.Run_Count(section); ++run)
+            runs << QString::number(file.Section_Data(section, run).size());
+        sections << runs.join(' ');
+    }
+    return sections.join('|');
+}
+
 QString Write(const QTemporaryDir& folder, const QString& name, const QByteArray& content)
 {
     const QString path = folder.filePath(name);
@@ -48,6 +96,8 @@ private slots:
     void successfulLoad();
     void examples_data();
     void examples();
+    void hostileFiles_data();
+    void hostileFiles();
 };
 
 void TLoadTest::initTestCase()
@@ -209,6 +259,47 @@ void TLoadTest::examples()
     QVERIFY2(file.Load(path), qPrintable(file.d_error_message));
     QCOMPARE(int(file.d_file_type), type);
     QCOMPARE((QList<int>{file.Run_Count(0), file.Run_Count(1), file.Run_Count(2)}), runs);
+}
+
+void TLoadTest::hostileFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("outcome");
+
+    const QByteArray image = Read(QFINDTESTDATA("../images/vantrel.png"));
+    const QString No_Count =
+        "ERR:  Parameter 'Target-count' not found in file.  Cannot process data.";
+    QTest::newRow("image named rtl") << "axis.rtl" << image << No_Count;
+    QTest::newRow("image named ang") << "axis.ang" << image << "||";
+    QTest::newRow("every byte named stz") << "axis.stz" << Every_Byte() << No_Count;
+    QTest::newRow("every byte named pos") << "axis.pos" << Every_Byte() << "||";
+    // A run cut short is incomplete and dropped; so is everything after it.
+    QTest::newRow("linear cut in a run")
+        << "axis.rtl" << Cut("x-axis-linear.rtl", "3\t3\t2.9329", 7) << "11 11||";
+    QTest::newRow("linear cut in the environment")
+        << "axis.rtl" << Cut("x-axis-linear.rtl", "Air press", 19)
+        << "ERR:  Unexpected text in ENVIRONMENT:: section: ' 101.216'";
+    QTest::newRow("scale cut in a line")
+        << "axis.pos" << Cut("u-axis-scale.pos", "0.0000  0.0000  0.0000", 20) << "16 16 1||";
+    QTest::newRow("angular cut in a line")
+        << "axis.ang" << Cut("y-axis-angular.ang", "350.000  1.09", 18)
+        << "11 11 7|11 11 7|11 11 7";
+    QTest::newRow("gigantic numbers") << "axis.rtl" << Gigantic_Renishaw << "3 3||";
+}
+
+// Whatever the content, a load gives data or one line of error.
+void TLoadTest::hostileFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, outcome);
+
+    QVERIFY(content.size() >= 100);
+    QTemporaryDir folder;
+    const QString path = Write(folder, name, content);
+    TLaserFile file;
+    QCOMPARE(Outcome(file, file.Load(path)), outcome);
 }
 
 QTEST_GUILESS_MAIN(TLoadTest)

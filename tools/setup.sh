@@ -12,6 +12,8 @@ if [ "$mode" = test ]; then
     packages+=(locales g++-mingw-w64-x86-64-win32)
     # The installed program on a real X server, and the Debian package and desktop entry.
     packages+=(xvfb xdotool xclip libx11-dev dpkg-dev file desktop-file-utils)
+    # The sanitizer and fuzzing build (tools/sanitize.sh); llvm-14 symbolises its reports.
+    packages+=(clang-14 libclang-rt-14-dev llvm-14)
 fi
 
 as_root() {

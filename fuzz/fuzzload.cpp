@@ -1,0 +1,161 @@
+#include "fuzz/fuzzload.h"
+
+#include "src/export.h"
+#include "src/report.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+const std::array<TFuzzKind, Fuzz_Kind_Count> Fuzz_Kinds = {{
+    {"rtl", Renishaw_RTL},
+    {"rta", Renishaw_RTA},
+    {"stz", Renishaw_STx},
+    {"pos", API_XD_POS},
+    {"str", API_XD_STR},
+    {"ang", API_XD_ANG},
+}};
+
+namespace
+{
+
+// Smaller content Load refuses before it looks at the kind.
+constexpr int Smallest_File = 100;
+
+// The folder of the input files, removed when the fuzzer ends.
+const QTemporaryDir& Input_Folder()
+{
+    static const QTemporaryDir folder;
+    Fuzz_Expect(folder.isValid(), "a temporary folder for the input files");
+    return folder;
+}
+
+QString Input_Path(const TFuzzKind& kind)
+{
+    return Input_Folder().filePath(QStringLiteral("input.") + QLatin1String(kind.Extension));
+}
+
+void Write_Input(const QString& path, const QByteArray& content)
+{
+    QFile input(path);
+    Fuzz_Expect(input.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                    input.write(content) == content.size(),
+                "the input file written");
+}
+
+bool Read_As(TLaserFile& file, TLaserFileType type, const QByteArray& content)
+{
+    switch (type)
+    {
+    case Renishaw_RTL:
+    case Renishaw_RTA:
+    case Renishaw_STx:
+        return file.Read_Renishaw_File(content);
+    case API_XD_POS:
+        return file.Read_XD_Scale_File(content);
+    case API_XD_STR:
+        return file.Read_XD_Straightness_File(content);
+    case API_XD_ANG:
+        return file.Read_XD_Angular_File(content);
+    case Unknown_Type:
+        break;
+    }
+    return false;
+}
+
+// The reader of the kind with what Load does before and after it.
+bool Read_Directly(TLaserFile& file, const QString& path, const QByteArray& content)
+{
+    const TLaserFileType type = file.Detect_File_Type(path, content);
+    if (!Read_As(file, type, content))
+        return false;
+    file.d_file_name = path;
+    file.d_file_type = type;
+    return true;
+}
+
+// The window shows a failure as one line of the report.
+bool Is_One_Line(const QString& text)
+{
+    const auto breaks = [](QChar c)
+    {
+        return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QLatin1Char('\v') ||
+               c == QLatin1Char('\f') || c == QChar(0x85) || c == QChar::LineSeparator ||
+               c == QChar::ParagraphSeparator;
+    };
+    return std::none_of(text.begin(), text.end(), breaks);
+}
+
+void Read_Failure(const TLaserFile& file)
+{
+    Fuzz_Expect(!file.d_error_message.isEmpty(), "a failed load says why");
+    Fuzz_Expect(Is_One_Line(file.d_error_message), "a failed load says why in one line");
+    Fuzz_Expect(file.d_file_name.isEmpty() && file.d_file_type == Unknown_Type,
+                "a failed load leaves the model unloaded");
+}
+
+// The report and the three exports of one section.
+void Read_Texts(const TLaserFile& file, int section, std::size_t longest_run)
+{
+    const TLaserRun mean = file.Section_Data(section, -1);
+    Fuzz_Expect(Report_Lines(file, section).size() > static_cast<int>(mean.size()),
+                "the report has a line per target");
+    Deviation_Text(mean, 1.0);
+    Deviation_Text(mean, -1.0);
+    for (const QChar separator : {QChar('\t'), QChar(',')})
+        Fuzz_Expect(All_Data_Table(file, section, separator).size() ==
+                        static_cast<int>(longest_run),
+                    "the table has a row per point of the longest run");
+}
+
+} // namespace
+
+void Fuzz_Expect(bool holds, const char* what)
+{
+    if (holds)
+        return;
+    std::fprintf(stderr, "Fuzz expectation failed: %s\n", what);
+    std::abort();
+}
+
+bool Fuzz_Load(TLaserFile& file, const TFuzzKind& kind, const QByteArray& content)
+{
+    const QString path = Input_Path(kind);
+    file.Clear();
+    if (content.size() < Smallest_File)
+        return Read_Directly(file, path, content);
+    Write_Input(path, content);
+    const bool loaded = file.Load(path);
+    Fuzz_Expect(!loaded || file.d_file_type == kind.Type, "the kind follows the extension");
+    return loaded;
+}
+
+void Fuzz_Read(const TLaserFile& file, bool loaded)
+{
+    file.File_Name();
+    file.Type_Description();
+    for (int section = -1; section <= 3; ++section)
+    {
+        file.Section_Label(section);
+        const int runs = file.Run_Count(section);
+        Fuzz_Expect(runs >= 0, "a section holds no fewer than no runs");
+        Fuzz_Expect(file.Section_Data(section, -1).size() ==
+                        (runs > 0 ? file.Section_Data(section, 0).size() : 0),
+                    "the mean is as long as the first run");
+        std::size_t longest_run = 0;
+        for (int run = 0; run < runs; ++run)
+        {
+            const std::size_t points = file.Section_Data(section, run).size();
+            Fuzz_Expect(points > 0, "every run has a point");
+            longest_run = std::max(longest_run, points);
+        }
+        if (loaded && section >= 0 && section <= 2)
+            Read_Texts(file, section, longest_run);
+    }
+    if (!loaded)
+        Read_Failure(file);
+}
