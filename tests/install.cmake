@@ -13,7 +13,8 @@ if(X11_FOUND)
     add_test(NAME smoke
         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/smoke.sh ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR}
                 ${CMAKE_SOURCE_DIR}/examples/x-axis-linear.rtl $<TARGET_FILE:closewindow>)
-    set_tests_properties(smoke PROPERTIES ENVIRONMENT "LC_ALL=de_DE.UTF-8" TIMEOUT 150)
+    set(smoke_environment LC_ALL=de_DE.UTF-8 ${VANTREL_SANITIZER_ENVIRONMENT})
+    set_tests_properties(smoke PROPERTIES ENVIRONMENT "${smoke_environment}" TIMEOUT 150)
 else()
     message(WARNING "No X11 headers (libx11-dev): the smoke test is left out")
 endif()
