@@ -15,7 +15,6 @@ public:
     void SetPlotRect(const QRect& Rect) { d_Graph.d_PlotRect = Rect; }
     void FitToData() { d_Graph.FitToData(); }
     void ZoomToRect(const QRect& Rect) { d_Graph.ZoomToRect(Rect); }
-    void RenderZoomed(const QRect& Rect) { d_Graph.RenderZoomed(Rect); }
     void SetLayout(const TGraphLayout& Layout) { d_Graph.SetLayout(Layout); }
     void SetTransform(const TGraphTransform& Transform) { d_Graph.d_Transform = Transform; }
     void SetHorizontalLabelWidth(int Width) { d_Graph.d_HorizontalLabelWidth = Width; }
@@ -24,10 +23,11 @@ public:
     void DrawAxes(QPainter& Painter) { d_Graph.DrawAxes(Painter); }
     void DrawDataSets(QPainter& Painter) { d_Graph.DrawDataSets(Painter); }
 
+    // A refit or zoom-out waits for the next paint.
+    bool Pending() const { return d_Graph.d_ScaleToFitPending || d_Graph.d_ZoomOutPending; }
     QImage Image() const { return d_Graph.d_Pixmap.toImage(); }
     // Changes whenever the cached image is drawn anew.
     qint64 ImageKey() const { return d_Graph.d_Pixmap.cacheKey(); }
-    TGraphLayout Layout() const { return d_Graph.Layout(); }
     QString HorizontalFormat() const { return d_Graph.d_HorizontalFormat; }
     QString VerticalFormat() const { return d_Graph.d_VerticalFormat; }
     int FontHeight() const { return d_Graph.d_FontHeight; }
@@ -38,8 +38,6 @@ public:
     double XSpan() const { return d_Graph.d_XSpan; }
     double YSpan() const { return d_Graph.d_YSpan; }
     double MinimumHalfRange() const { return d_Graph.d_MinimumHalfRange; }
-    bool ShowCoordinates() const { return d_Graph.d_ShowCoordinates; }
-    bool EqualScale() const { return d_Graph.d_EqualScale; }
     int DataSetCount() const { return static_cast<int>(d_Graph.d_DataSets.size()); }
     const TGraphDataSet& DataSet(int Set) const { return d_Graph.d_DataSets.at(Set); }
     QString Title() const { return d_Graph.d_Title; }

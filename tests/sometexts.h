@@ -23,22 +23,16 @@ inline QVector<QString> All_Texts(const QString& alphabet, int longest)
     return texts;
 }
 
-// Numbers of one to `most_digits` random digits, most with a point, half with a minus.
-inline QVector<QString> Random_Numbers(int count, int most_digits, quint32 seed)
+// A number of one to `most_digits` random digits, three in four with a point, half with a minus.
+inline QString Random_Number(QRandomGenerator& random, int most_digits)
 {
-    QRandomGenerator random(seed);
-    QVector<QString> numbers;
-    for (int k = 0; k < count; ++k)
-    {
-        QString number;
-        const int length = random.bounded(1, most_digits + 1);
-        for (int digit = 0; digit < length; ++digit)
-            number += QChar('0' + random.bounded(10));
-        if (random.bounded(4) > 0)
-            number.insert(random.bounded(length + 1), '.');
-        numbers << (random.bounded(2) ? '-' + number : number);
-    }
-    return numbers;
+    QString number;
+    const int length = random.bounded(1, most_digits + 1);
+    for (int digit = 0; digit < length; ++digit)
+        number += QChar('0' + random.bounded(10));
+    if (random.bounded(4) > 0)
+        number.insert(random.bounded(length + 1), '.');
+    return random.bounded(2) ? '-' + number : number;
 }
 
 // The same double, bit for bit: the sign of zero counts.

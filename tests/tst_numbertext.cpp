@@ -15,12 +15,16 @@ private slots:
     void sameAsQt();
 };
 
+// Every text of up to six characters of the alphabet, and random numbers up to and past the
+// digits that a double or an int holds.
 void TNumberTextTest::sameAsQt()
 {
+    QVector<QString> texts = All_Texts(QStringLiteral("019.-+e "), 6);
+    QRandomGenerator random(3);
+    for (int k = 0; k < 100000; ++k)
+        texts << Random_Number(random, 19);
     int plain = 0;
-    // Every text of up to six characters of the alphabet, and random long numbers.
-    for (const QString& text :
-         All_Texts(QStringLiteral("019.-+e "), 6) + Random_Numbers(100000, 19, 3))
+    for (const QString& text : texts)
     {
         const QStringRef ref(&text);
         bool ok = false, expected_ok = false;
