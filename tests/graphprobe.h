@@ -38,7 +38,6 @@ public:
     QRect PlotRect() const { return d_Graph.d_PlotRect; }
     double XSpan() const { return d_Graph.d_XSpan; }
     double YSpan() const { return d_Graph.d_YSpan; }
-    double MinimumHalfRange() const { return d_Graph.d_MinimumHalfRange; }
     int DataSetCount() const { return static_cast<int>(d_Graph.d_DataSets.size()); }
     const TGraphDataSet& DataSet(int Set) const { return d_Graph.d_DataSets.at(Set); }
     QString Title() const { return d_Graph.d_Title; }

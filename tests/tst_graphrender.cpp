@@ -9,13 +9,8 @@
 
 // A data range to show (left, right, bottom, top), or a fit to the data when left is NaN.
 using TView = std::array<double, 4>;
-// The pixel of a data point, moved by a few pixels, and how the curve covers it.
-struct TMark
-{
-    double X, Y;
-    int Cover;
-    int DX = 0, DY = 0;
-};
+// The pixel of a data point x, y, how the curve covers it, and its move by dx, dy pixels.
+using TMark = std::array<double, 5>;
 using TPoints = std::vector<TVector2>;
 using TMarks = std::vector<TMark>;
 Q_DECLARE_METATYPE(TView)
@@ -84,7 +79,6 @@ class TGraphRenderTest : public QObject
 
 private slots:
     void widgetAndRender();
-    void ticks_data();
     void ticks();
     void curves_data();
     void curves();
@@ -145,35 +139,29 @@ void TGraphRenderTest::widgetAndRender()
              QRect(46, 6, 585, 449));
 }
 
-void TGraphRenderTest::ticks_data()
-{
-    QTest::addColumn<int>("labelWidth");
-    QTest::addColumn<int>("lineHeight");
-    QTest::addColumn<QList<int>>("columns");
-    QTest::addColumn<QList<int>>("rows");
-    // The plot is 700 pixels wide and 501 high; the last tick stands one pixel beyond it.
-    QTest::newRow("8 and 5") << 80 << 100 << QList<int>{0, 100, 200, 300, 400, 500, 600, 700}
-                             << QList<int>{0, 125, 250, 375, 501};
-    QTest::newRow("one each") << 400 << 501 << QList<int>{0} << QList<int>{0};
-}
-
+// The columns and rows of the ticks below and left of a plot 700 pixels wide and 501 high,
+// labels of the width and lines of the height given apart; the last tick stands one pixel
+// beyond the plot.
 void TGraphRenderTest::ticks()
 {
-    QFETCH(int, labelWidth);
-    QFETCH(int, lineHeight);
-    TGraphWidget graph;
-    const QImage image = Draw(graph, TPoints(), 0, Fitted, labelWidth, lineHeight);
-    const QRect plot = TGraphWidgetProbe(graph).PlotRect();
-    QList<int> columns, rows;
-    for (int offset = 0; offset < 750; ++offset)
+    const auto ticks = [](int labelWidth, int lineHeight)
     {
-        if (image.pixelColor(plot.bottomLeft() + QPoint(offset, 2)) == Qt::lightGray)
-            columns << offset;
-        if (image.pixelColor(plot.topLeft() + QPoint(-2, offset)) == Qt::lightGray)
-            rows << offset;
-    }
-    QTEST(columns, "columns");
-    QTEST(rows, "rows");
+        TGraphWidget graph;
+        const QImage image = Draw(graph, TPoints(), 0, Fitted, labelWidth, lineHeight);
+        const QRect plot = TGraphWidgetProbe(graph).PlotRect();
+        QVector<QList<int>> offsets(2);
+        for (int offset = 0; offset < 750; ++offset)
+        {
+            if (image.pixelColor(plot.bottomLeft() + QPoint(offset, 2)) == Qt::lightGray)
+                offsets[0] << offset;
+            if (image.pixelColor(plot.topLeft() + QPoint(-2, offset)) == Qt::lightGray)
+                offsets[1] << offset;
+        }
+        return offsets;
+    };
+    QCOMPARE(ticks(80, 100), (QVector<QList<int>>{{0, 100, 200, 300, 400, 500, 600, 700},
+                                                  {0, 125, 250, 375, 501}}));
+    QCOMPARE(ticks(400, 501), (QVector<QList<int>>{{0}, {0}}));
 }
 
 void TGraphRenderTest::curves_data()
@@ -190,7 +178,6 @@ void TGraphRenderTest::curves_data()
 
     // Not drawn, yet its points set the view and so the label formats.
     row("style 4", {{0, 1}, {5, -2}, {10, 3}}, 4, Fitted, {}, 0, "% 5.3lf, % 5.4lf");
-    row("one point, line", {{5, 0.5}}, 1, Fitted, {}, 0);
     row("one point, cross", {{5, 0.5}}, 3, Fitted, {{5, 0.5, On, -3, -3}, {5, 0.5, On, 3, -3}}, 13);
     // Bars reach from the value's row to the row above zero; below zero they start at it.
     row("bar above zero", {{2, 2}}, 2, {-1, 11, -2, 3},
@@ -206,7 +193,7 @@ void TGraphRenderTest::curves_data()
         {{0, 1, Off}, {2, 2, Off}, {4, 3, On}, {5, 4, On}}, -1);
     for (int style : {1, 2, 3})
         row(qPrintable(QString("only inf and nan, style %1").arg(style)),
-            {{Inf, 1}, {2, NaN}, {-Inf, -Inf}}, style, Fitted, {}, 0);
+            {{1, NaN}, {2, Inf}, {-Inf, 1}, {NaN, -Inf}}, style, {-1, 3, -2, 2}, {}, 0);
     // Lines whose ends lie some ten billion pixels off, far beyond any int, or so far apart
     // that their difference overflows, keep their slope.
     row("deep zoom, both ends far", {{0, 0}, {1000, 1}}, 1, Deep,
@@ -244,10 +231,10 @@ void TGraphRenderTest::curves()
     QVERIFY(std::isfinite(map.dx) && std::isfinite(map.dy) && map.m11 > 0 && map.m22 < 0);
     for (const TMark& mark : marks)
     {
-        const QPoint at = PixelOf(map, mark.X, mark.Y) + QPoint(mark.DX, mark.DY);
-        const QPoint near(0, mark.Cover == Near);
-        QVERIFY2((Red(image, QRect(at - near, at + near)) > 0) == (mark.Cover != Off),
-                 qPrintable(QString("%1, %2").arg(mark.X).arg(mark.Y)));
+        const QPoint at = PixelOf(map, mark[0], mark[1]) + QPoint(int(mark[3]), int(mark[4]));
+        const QPoint near(0, mark[2] == Near);
+        QVERIFY2((Red(image, QRect(at - near, at + near)) > 0) == (mark[2] != Off),
+                 qPrintable(QString("%1, %2").arg(mark[0]).arg(mark[1])));
     }
     if (count >= 0)
         QCOMPARE(Red(image, image.rect()), count);

@@ -1,13 +1,9 @@
 #include "src/wholefile.h"
 
-#include <QFile>
 #include <QTemporaryFile>
 #include <QtTest>
 
 #include <utility>
-
-namespace
-{
 
 // A file that grows by `grown` bytes right after its size was first taken.
 class TGrowingFile : public QFile
@@ -19,8 +15,6 @@ public:
 private:
     mutable qint64 d_grown;
 };
-
-} // namespace
 
 // Loading reads a file whole; for large files it does so into a buffer of its own, which
 // must hold exactly what QIODevice::readAll gives.
@@ -43,7 +37,6 @@ void TWholeFileTest::sameAsReadAll_data()
             << size << skipped << grown;
     };
     row(0, 0, 0);
-    row(100, 0, 0);
     row((4 << 20) - 1, 0, 0);
     row((9 << 20) + 4097, 0, 0);
     row(5 << 20, 1000, 0);
@@ -54,15 +47,12 @@ void TWholeFileTest::sameAsReadAll()
 {
     QFETCH(int, size);
     QFETCH(int, skipped);
-    QFETCH(int, grown);
-    QTemporaryFile temporary;
-    QVERIFY(temporary.open());
     QByteArray bytes(size, '\0');
     for (int k = 0; k < size; ++k)
         bytes[k] = static_cast<char>(static_cast<unsigned>(k) * 131u % 251u);
-    QCOMPARE(temporary.write(bytes), qint64(size));
-    temporary.close();
-
+    QTemporaryFile temporary;
+    QVERIFY(temporary.open() && temporary.write(bytes) == size && temporary.flush());
+    QFETCH(int, grown);
     TGrowingFile file(temporary.fileName(), grown);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.read(skipped).size(), skipped);
