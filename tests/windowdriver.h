@@ -2,80 +2,125 @@
 #define VANTREL_TESTS_WINDOWDRIVER_H
 
 #include "core/graphwidget.h"
-#include "dialoganswer.h"
 #include "src/vantrel.h"
 
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QToolButton>
 #include <QtTest>
 
-#include <memory>
+// Writes the file, and any folder it needs; the path, or an empty one when that failed.
+inline QString Write(const QString& path, const QByteArray& content)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+    return written ? path : QString();
+}
 
-// Drives a real, shown main window the way a user does: buttons, file dialogs, drops.
-class TWindowDriver
+// The real main window, shown, driven the way a user does: buttons, file dialogs, drops.
+class TWindowDriver : public TVantrel
 {
 public:
-    TWindowDriver() : d_window(new TVantrel)
-    {
-        d_window->show();
-        d_exposed = QTest::qWaitForWindowExposed(d_window.get());
-    }
+    TWindowDriver() { show(); }
 
-    bool Exposed() const { return d_exposed; }
-    TVantrel& Window() { return *d_window; }
-    TGraphWidget& Graph() { return *d_window->findChild<TGraphWidget*>(); }
-    QPlainTextEdit& Report_Pane() { return *d_window->findChild<QPlainTextEdit*>(); }
+    TGraphWidget& Graph() { return *findChild<TGraphWidget*>(); }
+    QPlainTextEdit& Report_Pane() { return *findChild<QPlainTextEdit*>(); }
     QString Report() { return Report_Pane().toPlainText(); }
 
     QAbstractButton* Button(const QString& text)
     {
-        for (QAbstractButton* button : d_window->findChildren<QAbstractButton*>())
+        for (QAbstractButton* button : findChildren<QAbstractButton*>())
             if (button->text() == text)
                 return button;
         return nullptr;
     }
 
     // The section buttons are the only tool buttons, in the order 1, 2, 3.
-    QToolButton* Section_Button(int button)
+    QToolButton* Section_Button(int button) { return findChildren<QToolButton*>().at(button - 1); }
+
+    void Click(const QString& text) { QTest::mouseClick(Button(text), Qt::LeftButton); }
+    void Click_Section(int button) { QTest::mouseClick(Section_Button(button), Qt::LeftButton); }
+
+    // The section buttons as their labels, with "*" when checked, in brackets when disabled;
+    // then "on" or "off" for the four export buttons, "mixed" when they differ.
+    QString States()
     {
-        return d_window->findChildren<QToolButton*>().at(button - 1);
+        QStringList states;
+        for (int button = 1; button <= 3; ++button)
+        {
+            const QToolButton* tool = Section_Button(button);
+            const QString state = tool->text() + (tool->isChecked() ? "*" : "");
+            states << (tool->isEnabled() ? state : '[' + state + ']');
+        }
+        int on = 0;
+        for (const char* text : {"Save As...", "Dev. Normal", "Dev. Inverted", "All Data"})
+            on += Button(text)->isEnabled();
+        return states.join(' ') + (on == 4 ? " on" : on == 0 ? " off" : " mixed");
     }
 
-    void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-    void Click(const QString& text) { Click(Button(text)); }
-    void Click_Section(int button) { Click(Section_Button(button)); }
-
-    // Clicks the button, answers the file dialog it opens with the file (an empty name
-    // cancels), and tells whether a dialog was answered.
-    bool Answer_Dialog(const QString& button, const QString& file_name,
-                       std::function<void(QFileDialog*)> inspect = nullptr)
+    // Clicks the button and answers the file dialog it opens; see Answer().
+    QString Answer_Dialog(const QString& button, const QString& file_name)
     {
-        TDialogAnswer answer(file_name, std::move(inspect));
+        QString shown;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] { Answer(timer, file_name, shown); });
+        timer.start(10);
         Click(button);
-        return answer.Answered();
+        return shown;
     }
 
-    bool Import(const QString& path) { return Answer_Dialog(QStringLiteral("Import"), path); }
+    bool Import(const QString& path) { return !Answer_Dialog("Import", path).isEmpty(); }
 
-    // Drags the URLs over the window and drops them; false when the drag was refused.
-    bool Drop(const QList<QUrl>& urls)
+    // Drags the data over the window and drops it; false when the drag was refused.
+    bool Drop(const QMimeData& data)
     {
-        QMimeData data;
-        data.setUrls(urls);
         QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton,
                               Qt::NoModifier);
-        QApplication::sendEvent(d_window.get(), &enter);
+        QApplication::sendEvent(this, &enter);
         if (!enter.isAccepted())
             return false;
         QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(d_window.get(), &drop);
+        QApplication::sendEvent(this, &drop);
         return true;
     }
 
 private:
-    std::unique_ptr<TVantrel> d_window;
-    bool d_exposed = false;
+    // Once a file dialog is up, answers it as a user does: types the name and accepts (an
+    // empty name cancels), and says Yes to a question that follows. Tells the dialog's
+    // caption, filters and preselected file, apart by " | "; nothing when it refused the name.
+    static void Answer(QTimer& timer, const QString& file_name, QString& shown)
+    {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        timer.stop();
+        shown = QStringList{dialog->windowTitle(), dialog->nameFilters().join(';'),
+                            dialog->selectedFiles().join(';')}
+                    .join(" | ");
+        if (file_name.isEmpty())
+            return dialog->reject();
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file_name);
+        // The question comes up inside accept(), which QFileDialog hides behind QDialog.
+        QTimer question_timer;
+        QObject::connect(&question_timer, &QTimer::timeout, &Say_Yes);
+        question_timer.start(10);
+        static_cast<QDialog*>(dialog)->accept();
+        if (dialog->isVisible())
+        {
+            shown.clear();
+            dialog->reject();
+        }
+    }
+
+    static void Say_Yes()
+    {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->button(QMessageBox::Yes)->click();
+    }
 };
 
 #endif
