@@ -89,6 +89,8 @@ void TLoadTest::load_data()
     row("no dot", "axis", Renishaw(100), Unknown);
     row("ending in a dot", "axis.", Renishaw(100), Unknown);
     row("earlier dots", "axis.run2.rtl", Renishaw(100), "1: 1||");
+    row("dot in a folder", "run.2/axis", Renishaw(100), Unknown);
+    row("dot in a folder, then st", "old.stuff/axis", Renishaw(100), "3: 1||");
     // A sparse file: its size is known before it is read.
     row("too large", "huge.rtl", "", "ERR:  Input file '{path}' is too large to be a laser file.");
     row("folder", QDir::tempPath(), "", Cannot_Open);
@@ -118,7 +120,8 @@ void TLoadTest::load()
     const QString path = QDir::isAbsolutePath(name) ? name : folder.filePath(name);
     QFile written(path);
     QVERIFY(QDir::isAbsolutePath(name) ||
-            (written.open(QIODevice::WriteOnly) && written.write(content) == content.size()));
+            (QDir().mkpath(QFileInfo(path).path()) && written.open(QIODevice::WriteOnly) &&
+             written.write(content) == content.size()));
     QVERIFY(name != "huge.rtl" || written.resize(512 * 1024 * 1024 + 1));
     written.close();
     TLaserFile file;
