@@ -1,6 +1,7 @@
 #ifndef VANTREL_BENCH_VANTRELPROBE_H
 #define VANTREL_BENCH_VANTRELPROBE_H
 
+#include "src/graphfeed.h"
 #include "src/vantrel.h"
 
 #include <QPlainTextEdit>
@@ -19,7 +20,7 @@ public:
     void Load_File(const QString& path) { d_window.Load_File(path); }
     void Clear_Report() { d_window.Clear_Report(); }
     void Write_Report(int section) { d_window.Write_Report(section); }
-    void Feed_Graph(int section) { d_window.Feed_Graph(section); }
+    void Feed_Graph(int section) { ::Feed_Graph(Graph(), Laser_File(), section); }
     void Show_Loaded_File()
     {
         d_window.Enable_Controls(true);

@@ -3,6 +3,7 @@
 // into its image at sizes and zooms taken from the input, and onto other painters.
 
 #include "fuzz/fuzzload.h"
+#include "src/graphfeed.h"
 #include "tests/graphprobe.h"
 
 #include <QApplication>
@@ -43,24 +44,6 @@ void Resize(TGraphWidget& graph, const QSize& size)
     QCoreApplication::sendEvent(&graph, &event);
     const QImage image = TGraphWidgetProbe(graph).Image();
     Fuzz_Expect(image.size() == size + QSize(1, 1), "the image covers the widget");
-}
-
-// One curve per run in palette colours, as the window feeds the graph.
-void Feed(TGraphWidget& graph, const TLaserFile& file, int section)
-{
-    graph.ClearDataSets();
-    graph.SetTitle(file.File_Name());
-    graph.SetHorizontalTitle(QStringLiteral("Position"));
-    graph.SetVerticalTitle(QStringLiteral("Deviation"));
-    for (int run = 0; run < file.Run_Count(section); ++run)
-    {
-        int red = 0, green = 0, blue = 0;
-        TGraphWidget::GetIndexedColor(run, red, green, blue);
-        const int set = graph.AddDataSet(QColor(red, green, blue), 0);
-        for (const TVector2& point : file.Section_Data(section, run))
-            graph.AddPoint(set, point);
-    }
-    graph.UpdateGraph();
 }
 
 // Rubber bands anywhere around the plot, down to a single pixel: zooms in and out.
@@ -121,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         {
             if (file.Run_Count(section) < 1)
                 continue;
-            Feed(graph, file, section);
+            Feed_Graph(graph, file, section);
             const QSize size = numbers.Size();
             Resize(graph, size);
             Zoom(graph, size, numbers);

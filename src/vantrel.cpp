@@ -2,6 +2,7 @@
 
 #include "core/graphwidget.h"
 #include "src/export.h"
+#include "src/graphfeed.h"
 #include "src/report.h"
 
 #include <QBoxLayout>
@@ -365,7 +366,8 @@ void TVantrel::Update_Report()
         return;
     }
     Write_Report(section);
-    Feed_Graph(section);
+    // The graph shows every run; the report only their mean.
+    Feed_Graph(*d_graph, d_laser_file, section);
 }
 
 // The report of the section into the cleared pane, shown from its top.
@@ -373,25 +375,6 @@ void TVantrel::Write_Report(int section)
 {
     Add_Report_Lines(Report_Lines(d_laser_file, section));
     d_report->moveCursor(QTextCursor::Start, QTextCursor::MoveAnchor);
-}
-
-// One curve per run of the section, in palette colours; the report shows only their mean.
-void TVantrel::Feed_Graph(int section)
-{
-    d_graph->ClearDataSets();
-    d_graph->SetTitle(d_laser_file.File_Name());
-    d_graph->SetHorizontalTitle(QStringLiteral("Position"));
-    d_graph->SetVerticalTitle(QStringLiteral("Deviation"));
-    const int runs = d_laser_file.Run_Count(section);
-    for (int k = 0; k < runs; ++k)
-    {
-        int red = 0, green = 0, blue = 0;
-        TGraphWidget::GetIndexedColor(k, red, green, blue);
-        const int set = d_graph->AddDataSet(QColor(red, green, blue, 255), 0);
-        for (const TVector2& point : d_laser_file.Section_Data(section, k))
-            d_graph->AddPoint(set, point);
-    }
-    d_graph->UpdateGraph();
 }
 
 void TVantrel::Clear_Report()

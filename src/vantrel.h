@@ -43,7 +43,6 @@ private:
     void Clear_Graph();
     void Update_Report();
     void Write_Report(int section);
-    void Feed_Graph(int section);
     void Clear_Report();
     void Add_Report_Line(const QString& line);
     void Add_Report_Lines(const QStringList& lines);
