@@ -173,7 +173,7 @@ void TVantrel::Import_Data()
 
 void TVantrel::Save_As()
 {
-    const int section = Export_Section();
+    const int section = Checked_Section();
     if (section < 0)
         return;
     const QString suggested =
@@ -200,7 +200,7 @@ void TVantrel::Copy_Dev_Invert()
 
 void TVantrel::Copy_All_Data()
 {
-    const int section = Export_Section();
+    const int section = Checked_Section();
     if (section < 0)
         return;
     QString text;
@@ -211,15 +211,16 @@ void TVantrel::Copy_All_Data()
 
 void TVantrel::Copy_Deviations(double sign)
 {
-    const int section = Export_Section();
+    const int section = Checked_Section();
     if (section < 0)
         return;
     QGuiApplication::clipboard()->setText(
         Deviation_Text(d_laser_file.Section_Data(section, -1), sign), QClipboard::Clipboard);
 }
 
-// The section the exports read, or -1 with an error line when none is selected.
-int TVantrel::Export_Section()
+// The section the report and the exports read, or -1 with an error line when none is
+// selected.
+int TVantrel::Checked_Section()
 {
     const int section = Active_Section();
     if (section < 0)
@@ -359,12 +360,9 @@ void TVantrel::Clear_Graph()
 void TVantrel::Update_Report()
 {
     Clear_Report();
-    const int section = Active_Section();
+    const int section = Checked_Section();
     if (section < 0)
-    {
-        Add_Report_Line(QStringLiteral("ERR:  Data section not active."));
         return;
-    }
     Write_Report(section);
     // The graph shows every run; the report only their mean.
     Feed_Graph(*d_graph, d_laser_file, section);

@@ -47,7 +47,7 @@ private:
     void Add_Report_Line(const QString& line);
     void Add_Report_Lines(const QStringList& lines);
     void Section_Toggled(int button, bool checked);
-    int Export_Section();
+    int Checked_Section();
     void Copy_Deviations(double sign);
 
     QPlainTextEdit* d_report;
