@@ -232,6 +232,12 @@ void TGraphWidget::DrawImage()
     // One unit of the painter is one pixel of the image and of the widget: the mouse's
     // position maps back to data through the same transform that placed the curves.
     QPainter Painter(&d_Pixmap);
+    DrawGraph(Painter);
+}
+
+// Labels sized for the present view, then the axes, then the curves over them.
+void TGraphWidget::DrawGraph(QPainter& Painter)
+{
     UpdateLabelFormats(Painter);
     DrawAxes(Painter);
     DrawDataSets(Painter);
@@ -275,9 +281,7 @@ void TGraphWidget::RenderOnto(QPainter& Device, const TGraphLayout& Layout, bool
     d_FontHeight = QFontMetrics(Device.font()).height();
     SetLayout(Layout);
     FitToData();
-    UpdateLabelFormats(Device);
-    DrawAxes(Device);
-    DrawDataSets(Device);
+    DrawGraph(Device);
 
     SetLayout(OwnLayout);
     d_Transform = OwnTransform;

@@ -83,6 +83,7 @@ private:
     void RenderFitted();
     void RenderZoomed(const QRect& Rect);
     void DrawImage();
+    void DrawGraph(QPainter& Painter);
     void RenderOnto(QPainter& Device, const TGraphLayout& Layout, bool Frame);
     void CopyImage(QPainter& Painter, const QRegion& Region);
     void UpdateLabelFormats(QPainter& Painter);
