@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-void TGraphTransform::MakeRepresentable(double& Low, double& High)
+void TGraphTransform::LimitToRange(double& Low, double& High)
 {
     // A bound that is not a number (the inverse of a scale of 0) opens to the limit.
     if (!(Low >= -RangeLimit))
@@ -12,6 +12,11 @@ void TGraphTransform::MakeRepresentable(double& Low, double& High)
     if (!(High <= RangeLimit))
         High = RangeLimit;
     High = std::max(High, -RangeLimit);
+}
+
+void TGraphTransform::MakeRepresentable(double& Low, double& High)
+{
+    LimitToRange(Low, High);
 
     // Adding 5e-6 to 1e12 leaves it unchanged, so a widened range can still be empty. A
     // range is kept at least a trillionth of its magnitude wide (and never below 1e-100),

@@ -29,6 +29,8 @@ struct TGraphTransform
     static TGraphTransform Fitting(const QRect& Rect, double XMin, double XMax, double YMin,
                                    double YMax);
 
+    // Brings both ends within [-RangeLimit, RangeLimit].
+    static void LimitToRange(double& Low, double& High);
     // Brings [Low, High] within what a map can show with a finite, non-zero scale.
     static void MakeRepresentable(double& Low, double& High);
 };

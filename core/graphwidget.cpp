@@ -31,12 +31,6 @@ void WidenTinyRange(double& Low, double& High)
     }
 }
 
-void LimitToRange(double& Low, double& High)
-{
-    Low = std::clamp(Low, -TGraphTransform::RangeLimit, TGraphTransform::RangeLimit);
-    High = std::clamp(High, -TGraphTransform::RangeLimit, TGraphTransform::RangeLimit);
-}
-
 } // namespace
 
 TGraphWidget::TGraphWidget(QWidget* parent, Qt::WindowFlags flags)
@@ -213,8 +207,8 @@ void TGraphWidget::FitToData()
 
     // Data beyond the widest range a map can show stay outside the view, so that the spans
     // and margins below remain finite.
-    LimitToRange(XMin, XMax);
-    LimitToRange(YMin, YMax);
+    TGraphTransform::LimitToRange(XMin, XMax);
+    TGraphTransform::LimitToRange(YMin, YMax);
 
     // The vertical range always shows the zero line.
     if (YMin > -d_MinimumHalfRange)
