@@ -14,11 +14,6 @@ constexpr int Exact_Powers = 22;
 // Up to this many digits always fit an int.
 constexpr int Int_Digits = 9;
 
-bool Is_Digit(QChar character)
-{
-    return character >= QLatin1Char('0') && character <= QLatin1Char('9');
-}
-
 bool Is_Minus(const QStringRef& text)
 {
     return !text.isEmpty() && text.at(0) == QLatin1Char('-');
@@ -38,7 +33,7 @@ std::optional<double> Plain_Decimal(const QStringRef& text)
     for (int k = negative ? 1 : 0; k < text.size(); ++k)
     {
         const QChar character = text.at(k);
-        if (Is_Digit(character) && digits < Exact_Digits)
+        if (Is_Ascii_Digit(character) && digits < Exact_Digits)
         {
             whole = whole * 10 + (character.unicode() - '0');
             ++digits;
@@ -73,7 +68,7 @@ int Text_To_Int(const QStringRef& text, bool* ok)
     int value = 0;
     for (int k = first; k < text.size() && digits <= Int_Digits; ++k)
     {
-        if (!Is_Digit(text.at(k)))
+        if (!Is_Ascii_Digit(text.at(k)))
             return text.toInt(ok, 10);
         value = value * 10 + (text.at(k).unicode() - '0');
     }
@@ -86,5 +81,5 @@ int Text_To_Int(const QStringRef& text, bool* ok)
 bool Begins_Like_Number(const QString& line)
 {
     const QChar first = line.at(0);
-    return Is_Digit(first) || first == QLatin1Char('.') || first == QLatin1Char('-');
+    return Is_Ascii_Digit(first) || first == QLatin1Char('.') || first == QLatin1Char('-');
 }

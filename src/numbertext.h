@@ -9,6 +9,12 @@
 // Most numbers in data files are written plainly: an optional minus and decimal digits with
 // at most one point. Such a number is read exactly without a general conversion.
 
+// '0' to '9' only: other scripts' digits are no digits in a data file.
+inline bool Is_Ascii_Digit(QChar character)
+{
+    return character >= QLatin1Char('0') && character <= QLatin1Char('9');
+}
+
 // The value of a plain number of at most 15 digits, the double nearest to it as
 // QString::toDouble gives it; nothing for any other text.
 std::optional<double> Plain_Decimal(const QStringRef& text);

@@ -126,14 +126,9 @@ std::vector<QStringMatcher> Header_Words(std::initializer_list<const char*> word
     return matchers;
 }
 
-bool Is_Digit(QChar character)
-{
-    return character >= QLatin1Char('0') && character <= QLatin1Char('9');
-}
-
 bool Is_Field_Character(QChar character)
 {
-    return Is_Digit(character) || character == QLatin1Char('.');
+    return Is_Ascii_Digit(character) || character == QLatin1Char('.');
 }
 
 // Reads one API XD file into the model, the format deciding what differs.
