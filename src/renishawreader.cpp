@@ -30,14 +30,6 @@ enum class TRenishawSection
     Environment
 };
 
-// What the reading loop does after one line.
-enum class TLineOutcome
-{
-    Next_Line,
-    Stop_Reading,
-    Failed
-};
-
 // The environment keys in the order they are tested: three air readings, then the material
 // temperature sensors.
 enum TEnvironmentKey
@@ -160,23 +152,8 @@ private:
 
 bool TRenishawReader::Read(const QByteArray& content)
 {
-    TTextLines lines(content);
-    QString line;
-    while (lines.Next(line))
-    {
-        if (line.isEmpty())
-            continue;
-        switch (Read_Line(line))
-        {
-        case TLineOutcome::Next_Line:
-            break;
-        case TLineOutcome::Stop_Reading:
-            return true;
-        case TLineOutcome::Failed:
-            return false;
-        }
-    }
-    return true;
+    return Read_Lines(content, [this](const QString& line)
+                      { return line.isEmpty() ? TLineOutcome::Next_Line : Read_Line(line); });
 }
 
 std::vector<double> TRenishawReader::Target_Positions() const

@@ -30,4 +30,28 @@ private:
     int d_position = 0; // where the next line begins in d_text
 };
 
+// What a reader does after one line.
+enum class TLineOutcome
+{
+    Next_Line,
+    Stop_Reading, // what was read so far stands
+    Failed
+};
+
+// Hands the lines of the content to `handle` one by one until it stops the reading or a
+// line fails; false when one failed.
+template <typename THandler>
+bool Read_Lines(const QByteArray& content, THandler&& handle)
+{
+    TTextLines lines(content);
+    QString line;
+    while (lines.Next(line))
+    {
+        const TLineOutcome outcome = handle(line);
+        if (outcome != TLineOutcome::Next_Line)
+            return outcome == TLineOutcome::Stop_Reading;
+    }
+    return true;
+}
+
 #endif

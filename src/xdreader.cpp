@@ -146,21 +146,15 @@ private:
         Data,
         Environment
     };
-    enum class TOutcome
-    {
-        Next_Line,
-        End_Reading,
-        Failed
-    };
 
-    TOutcome Handle_Line(const QString& line);
+    TLineOutcome Handle_Line(const QString& line);
     bool Is_Data_Header(const QString& line) const;
-    TOutcome Read_Initial_Position(const QString& line);
-    TOutcome Read_Units(const QString& line);
-    TOutcome Read_Data_Line(const QString& line);
-    TOutcome Read_Environment_Line(const QString& line);
-    TOutcome Fail(const char* text, const QString& quoted);
-    TOutcome Fail(const char* text);
+    TLineOutcome Read_Initial_Position(const QString& line);
+    TLineOutcome Read_Units(const QString& line);
+    TLineOutcome Read_Data_Line(const QString& line);
+    TLineOutcome Read_Environment_Line(const QString& line);
+    TLineOutcome Fail(const char* text, const QString& quoted);
+    TLineOutcome Fail(const char* text);
 
     TLaserFile& d_file;
     const TXdFormat& d_format;
@@ -176,26 +170,18 @@ bool TXdReader::Read(const QByteArray& content)
 {
     d_file.d_has_environment = false;
     d_points.reserve(Most_Data_Lines(content));
-    TTextLines lines(content);
-    QString line;
-    while (lines.Next(line))
-    {
-        const TOutcome outcome = Handle_Line(line);
-        if (outcome == TOutcome::Failed)
-            return false;
-        if (outcome == TOutcome::End_Reading)
-            break;
-    }
+    if (!Read_Lines(content, [this](const QString& line) { return Handle_Line(line); }))
+        return false;
     (d_file.*d_format.Store)(TLaserFile::Order_XD_Points(std::move(d_points)));
     return true;
 }
 
-TXdReader::TOutcome TXdReader::Handle_Line(const QString& line)
+TLineOutcome TXdReader::Handle_Line(const QString& line)
 {
     if (line.isEmpty())
     {
         d_block = TBlock::Outside;
-        return TOutcome::Next_Line;
+        return TLineOutcome::Next_Line;
     }
     // No keyword begins like a number; most lines of a file do.
     if (!Begins_Like_Number(line))
@@ -209,13 +195,13 @@ TXdReader::TOutcome TXdReader::Handle_Line(const QString& line)
         {
             d_block = TBlock::Environment;
             d_file.d_has_environment = true;
-            return TOutcome::Next_Line;
+            return TLineOutcome::Next_Line;
         }
     }
     if (Is_Data_Header(line))
     {
         d_block = TBlock::Data;
-        return TOutcome::Next_Line;
+        return TLineOutcome::Next_Line;
     }
     switch (d_block)
     {
@@ -226,7 +212,7 @@ TXdReader::TOutcome TXdReader::Handle_Line(const QString& line)
     case TBlock::Outside:
         break;
     }
-    return TOutcome::Next_Line;
+    return TLineOutcome::Next_Line;
 }
 
 bool TXdReader::Is_Data_Header(const QString& line) const
@@ -235,7 +221,7 @@ bool TXdReader::Is_Data_Header(const QString& line) const
                        [&line](const QStringMatcher& word) { return word.indexIn(line) >= 0; });
 }
 
-TXdReader::TOutcome TXdReader::Read_Initial_Position(const QString& line)
+TLineOutcome TXdReader::Read_Initial_Position(const QString& line)
 {
     if (d_length_factor == 0.0)
         return Fail("measurement units unknown");
@@ -243,10 +229,10 @@ TXdReader::TOutcome TXdReader::Read_Initial_Position(const QString& line)
     if (!position)
         return Fail("unexpected text: '%1'", line);
     d_previous_position = *position;
-    return TOutcome::Next_Line;
+    return TLineOutcome::Next_Line;
 }
 
-TXdReader::TOutcome TXdReader::Read_Units(const QString& line)
+TLineOutcome TXdReader::Read_Units(const QString& line)
 {
     const QVector<QStringRef> parts = line.splitRef(QLatin1Char(':'), Qt::SkipEmptyParts);
     if (parts.size() != 2)
@@ -259,25 +245,25 @@ TXdReader::TOutcome TXdReader::Read_Units(const QString& line)
     else
         return Fail(Text_Of(d_format.Length_Unit_Message), unit);
     if (!d_format.Has_Angle_Unit)
-        return TOutcome::Next_Line;
+        return TLineOutcome::Next_Line;
     const auto angle = std::find_if(std::begin(Angle_Units), std::end(Angle_Units),
                                     [&unit](const TAngleUnit& known)
                                     { return unit.contains(known.Name, Qt::CaseInsensitive); });
     if (angle == std::end(Angle_Units))
         return Fail(Text_Of(TXdUnitsMessage::Unknown_Units), unit);
     d_angle_factor = angle->Factor;
-    return TOutcome::Next_Line;
+    return TLineOutcome::Next_Line;
 }
 
-TXdReader::TOutcome TXdReader::Read_Data_Line(const QString& line)
+TLineOutcome TXdReader::Read_Data_Line(const QString& line)
 {
     TXdFields fields;
     if (!Match_Data_Line(d_format, line, fields))
     {
         if (d_format.Mismatch_Ends_Reading)
-            return TOutcome::End_Reading;
+            return TLineOutcome::Stop_Reading;
         d_block = TBlock::Outside;
-        return TOutcome::Next_Line;
+        return TLineOutcome::Next_Line;
     }
     if (d_length_factor == 0.0)
         return Fail("units not found prior to data: '%1'", line);
@@ -293,10 +279,10 @@ TXdReader::TOutcome TXdReader::Read_Data_Line(const QString& line)
     point.Direction = d_direction;
     d_points.push_back(point);
     d_previous_position = point.Position;
-    return TOutcome::Next_Line;
+    return TLineOutcome::Next_Line;
 }
 
-TXdReader::TOutcome TXdReader::Read_Environment_Line(const QString& line)
+TLineOutcome TXdReader::Read_Environment_Line(const QString& line)
 {
     for (const TEnvironmentKey& key : Environment_Keys)
     {
@@ -308,20 +294,20 @@ TXdReader::TOutcome TXdReader::Read_Environment_Line(const QString& line)
         d_file.*key.Field = *value / key.Divisor;
         break;
     }
-    return TOutcome::Next_Line;
+    return TLineOutcome::Next_Line;
 }
 
-TXdReader::TOutcome TXdReader::Fail(const char* text, const QString& quoted)
+TLineOutcome TXdReader::Fail(const char* text, const QString& quoted)
 {
     d_file.d_error_message =
         d_format.Prefix + QLatin1Char(' ') + QString::fromLatin1(text).arg(quoted);
-    return TOutcome::Failed;
+    return TLineOutcome::Failed;
 }
 
-TXdReader::TOutcome TXdReader::Fail(const char* text)
+TLineOutcome TXdReader::Fail(const char* text)
 {
     d_file.d_error_message = d_format.Prefix + QLatin1Char(' ') + QLatin1String(text);
-    return TOutcome::Failed;
+    return TLineOutcome::Failed;
 }
 
 } // namespace
