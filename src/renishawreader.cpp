@@ -2,6 +2,7 @@
 
 #include "src/numbertext.h"
 #include "src/textlines.h"
+#include "src/wholefile.h"
 
 #include <QStringList>
 
@@ -152,6 +153,7 @@ private:
 
 bool TRenishawReader::Read(const QByteArray& content)
 {
+    Reserve_Records(d_records, content);
     return Read_Lines(content, [this](const QString& line)
                       { return line.isEmpty() ? TLineOutcome::Next_Line : Read_Line(line); });
 }

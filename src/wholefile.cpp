@@ -15,21 +15,6 @@ namespace
 // The size of a huge page on the systems that have them.
 constexpr quintptr Huge_Page = quintptr(2) << 20;
 
-// Asks for huge pages under the whole huge pages that the buffer spans. A hint only: the
-// buffer is the same whether it is taken or not.
-void Prefer_Huge_Pages(char* data, qint64 size)
-{
-#ifdef Q_OS_LINUX
-    const quintptr begin = (reinterpret_cast<quintptr>(data) + Huge_Page - 1) & ~(Huge_Page - 1);
-    const quintptr end = (reinterpret_cast<quintptr>(data) + quintptr(size)) & ~(Huge_Page - 1);
-    if (end > begin)
-        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-#else
-    Q_UNUSED(data);
-    Q_UNUSED(size);
-#endif
-}
-
 } // namespace
 
 QByteArray Read_Whole_File(QFile& file)
@@ -40,7 +25,7 @@ QByteArray Read_Whole_File(QFile& file)
     QByteArray content;
     // Grown without filling, so that no page is touched before the hint.
     content.resize(static_cast<int>(size));
-    Prefer_Huge_Pages(content.data(), size);
+    Prefer_Huge_Pages(content.data(), static_cast<std::size_t>(size));
     const qint64 read = file.read(content.data(), size);
     content.resize(static_cast<int>(std::max(read, qint64(0))));
     // Whatever the file grew by since its size was taken.
@@ -48,4 +33,26 @@ QByteArray Read_Whole_File(QFile& file)
     if (!rest.isEmpty())
         content += rest;
     return content;
+}
+
+void Prefer_Huge_Pages(void* data, std::size_t size)
+{
+#ifdef Q_OS_LINUX
+    const quintptr begin = (reinterpret_cast<quintptr>(data) + Huge_Page - 1) & ~(Huge_Page - 1);
+    const quintptr end = (reinterpret_cast<quintptr>(data) + size) & ~(Huge_Page - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+    Q_UNUSED(data);
+    Q_UNUSED(size);
+#endif
+}
+
+std::size_t Most_Records(const QByteArray& content)
+{
+    constexpr std::size_t Shortest_Record_Line = 6;
+    const auto line_feeds =
+        static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n'));
+    return std::min(line_feeds, static_cast<std::size_t>(content.size()) / Shortest_Record_Line) +
+           1;
 }

@@ -2,6 +2,7 @@
 
 #include "src/numbertext.h"
 #include "src/textlines.h"
+#include "src/wholefile.h"
 
 #include <QVector>
 
@@ -64,16 +65,6 @@ std::optional<double> Number_After_Colon(const QString& line, double factor)
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;
-}
-
-// A bound of the number of data lines, so that the points never need to move: each but the
-// last ends with a line feed, and none is shorter than "0 0 0".
-std::size_t Most_Data_Lines(const QByteArray& content)
-{
-    constexpr std::size_t Shortest_Data_Line = 6;
-    const auto line_feeds =
-        static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n'));
-    return std::min(line_feeds, static_cast<std::size_t>(content.size()) / Shortest_Data_Line) + 1;
 }
 
 int Next_Direction(int direction, double step)
@@ -169,7 +160,7 @@ private:
 bool TXdReader::Read(const QByteArray& content)
 {
     d_file.d_has_environment = false;
-    d_points.reserve(Most_Data_Lines(content));
+    Reserve_Records(d_points, content);
     if (!Read_Lines(content, [this](const QString& line) { return Handle_Line(line); }))
         return false;
     (d_file.*d_format.Store)(TLaserFile::Order_XD_Points(std::move(d_points)));
