@@ -47,37 +47,6 @@ void Write_Input(const QString& path, const QByteArray& content)
                 "the input file written");
 }
 
-bool Read_As(TLaserFile& file, TLaserFileType type, const QByteArray& content)
-{
-    switch (type)
-    {
-    case Renishaw_RTL:
-    case Renishaw_RTA:
-    case Renishaw_STx:
-        return file.Read_Renishaw_File(content);
-    case API_XD_POS:
-        return file.Read_XD_Scale_File(content);
-    case API_XD_STR:
-        return file.Read_XD_Straightness_File(content);
-    case API_XD_ANG:
-        return file.Read_XD_Angular_File(content);
-    case Unknown_Type:
-        break;
-    }
-    return false;
-}
-
-// The reader of the kind with what Load does before and after it.
-bool Read_Directly(TLaserFile& file, const QString& path, const QByteArray& content)
-{
-    const TLaserFileType type = file.Detect_File_Type(path, content);
-    if (!Read_As(file, type, content))
-        return false;
-    file.d_file_name = path;
-    file.d_file_type = type;
-    return true;
-}
-
 // The window shows a failure as one line of the report.
 bool Is_One_Line(const QString& text)
 {
@@ -127,7 +96,7 @@ bool Fuzz_Load(TLaserFile& file, const TFuzzKind& kind, const QByteArray& conten
     const QString path = Input_Path(kind);
     file.Clear();
     if (content.size() < Smallest_File)
-        return Read_Directly(file, path, content);
+        return file.Load_Content(path, content);
     Write_Input(path, content);
     const bool loaded = file.Load(path);
     Fuzz_Expect(!loaded || file.d_file_type == kind.Type, "the kind follows the extension");

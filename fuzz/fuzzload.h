@@ -25,8 +25,8 @@ extern const std::array<TFuzzKind, Fuzz_Kind_Count> Fuzz_Kinds;
 
 // Loads the bytes as one kind of file into a cleared model, as an import does. Content that
 // Load reads goes through Load on a file of that kind; content that it refuses as too small
-// goes to the kind's reader directly, with the steps Load takes around it, so that the
-// readers meet short inputs too. Returns whether the model now holds the file.
+// goes through Load_Content, the part of Load after its size checks, so that the readers
+// meet short inputs too. Returns whether the model now holds the file.
 bool Fuzz_Load(TLaserFile& file, const TFuzzKind& kind, const QByteArray& content);
 
 // Everything the window reads of the model after a load, and on success the report and

@@ -130,13 +130,17 @@ bool TLaserFile::Load(const QString& path)
             QStringLiteral("Input file '%1' is too small to be a laser file.").arg(native_path);
         return false;
     }
+    return Load_Content(path, content);
+}
 
+bool TLaserFile::Load_Content(const QString& path, const QByteArray& content)
+{
     const TLaserFileType type = Detect_File_Type(path, content);
     if (type == Unknown_Type)
     {
         d_error_message =
             QStringLiteral("Input file '%1' doesn't appear to be a known laser file type.")
-                .arg(native_path);
+                .arg(QDir::toNativeSeparators(path));
         return false;
     }
     if (!Read_By_Type(type, content))

@@ -58,6 +58,8 @@ public:
     void Clear();
     // Reads and parses the whole file; on failure d_error_message says why.
     bool Load(const QString& path);
+    // What Load does with the content it read: the kind from the path, then its reader.
+    bool Load_Content(const QString& path, const QByteArray& content);
     // The kind of file, chosen by the path's extension alone.
     TLaserFileType Detect_File_Type(const QString& path, const QByteArray& content) const;
 
