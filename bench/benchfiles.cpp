@@ -163,7 +163,9 @@ QByteArray Descending_Renishaw_File(int points)
 bool Write(const QString& path, const QByteArray& content, QString& error)
 {
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.commit())
+    // As for the CSV export: a write cut short shows only at the flush, not at the commit.
+    if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush() &&
+        file.commit())
         return true;
     error = QStringLiteral("Cannot write '%1'.").arg(QDir::toNativeSeparators(path));
     return false;
