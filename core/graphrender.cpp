@@ -222,6 +222,14 @@ void TGraphWidget::RenderZoomed(const QRect& Rect)
     DrawImage();
 }
 
+void TGraphWidget::RenderRange(double Left, double Right, double Bottom, double Top)
+{
+    if (d_Pixmap.width() < 1 || d_Pixmap.height() < 1)
+        return;
+    ZoomToRange(Left, Right, Bottom, Top);
+    DrawImage();
+}
+
 // Draws the graph into the cached image with the present view.
 void TGraphWidget::DrawImage()
 {
