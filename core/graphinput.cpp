@@ -109,7 +109,6 @@ bool TGraphWidget::ServePendingRequest()
     }
     else
         return false;
-    FollowMouse();
     update(d_WidgetRect);
     return true;
 }
@@ -185,7 +184,6 @@ void TGraphWidget::mouseReleaseEvent(QMouseEvent* Event)
             d_ZoomRectVisible = false;
             UpdateZoomRectArea();
             RenderZoomed(d_ZoomRect);
-            FollowMouse();
             update(d_WidgetRect);
             d_Zooming = false;
         }
@@ -282,7 +280,6 @@ void TGraphWidget::ZoomAbout(const QPointF& At, double Factor)
     ScaleAbout(Left, Right, X, Factor, Narrowest_Wheel_Span, ZoomOutLimit * d_XSpan);
     ScaleAbout(Bottom, Top, Y, Factor, Narrowest_Wheel_Span, ZoomOutLimit * d_YSpan);
     RenderRange(Left, Right, Bottom, Top);
-    FollowMouse();
     update(d_WidgetRect);
 }
 
@@ -290,7 +287,6 @@ void TGraphWidget::ZoomAbout(const QPointF& At, double Factor)
 void TGraphWidget::PanBy(int Columns, int Rows)
 {
     RenderZoomed(d_PlotRect.translated(Columns, Rows));
-    FollowMouse();
     update(d_WidgetRect);
 }
 
@@ -316,11 +312,13 @@ void TGraphWidget::ShowCoordinatesAt(const QPoint& At)
 }
 
 // After the view changed under a mouse resting on the plot, the read-out shows the data now
-// under it; the caller repaints.
+// under it; the caller repaints. Only then is the pointer's place asked for.
 void TGraphWidget::FollowMouse()
 {
+    if (!d_ShowCoordinates || !underMouse())
+        return;
     const QPoint At = mapFromGlobal(QCursor::pos());
-    if (d_ShowCoordinates && underMouse() && d_PlotRect.contains(At))
+    if (d_PlotRect.contains(At))
         d_Coordinates = CoordinatesText(d_Transform.InverseX(At.x()), d_Transform.InverseY(At.y()));
 }
 

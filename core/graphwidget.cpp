@@ -66,9 +66,11 @@ bool TGraphWidget::AddPoint(int Set, const TVector2& Point)
     return true;
 }
 
+// The read-out goes back to its first text: it told of data that are gone.
 void TGraphWidget::ClearDataSets()
 {
     d_DataSets.clear();
+    d_Coordinates = CoordinatesText(0.0, 0.0);
 }
 
 bool TGraphWidget::RemoveDataSet(int Offset)
