@@ -53,7 +53,7 @@ void Run(TGraphWidget& graph, const QString& steps)
             QApplication::sendEvent(&graph, &wheel);
         }
         else if (step[0] == 'k')
-            QTest::keyClick(&graph, Qt::Key(QKeySequence::fromString(step.mid(1))[0]));
+            QTest::keySequence(&graph, QKeySequence::fromString(step.mid(1)));
         else if (step[0] == 't')
             QTest::keyClicks(&graph, step.mid(1));
         else
