@@ -1,13 +1,18 @@
-// Interaction with the graph: the mouse, the two view requests, and the paint event that
-// serves them and draws the rubber band and the read-out over the cached image.
+// Interaction with the graph: the mouse, the wheel, the keys, the two view requests, and the
+// paint event that serves them and draws the rubber band and the read-out over the cached
+// image.
 
 #include "core/graphwidget.h"
 
+#include <QCursor>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 
 namespace
 {
@@ -24,10 +29,36 @@ double Bounded(double Value)
     return std::min(Value, Position_Limit);
 }
 
+QPointF BoundedPoint(const QPointF& Point)
+{
+    return QPointF(Bounded(Point.x()), Bounded(Point.y()));
+}
+
 // The event's whole-pixel position, as QMouseEvent::pos rounds it.
 QPoint Position(const QMouseEvent* Event)
 {
-    return QPointF(Bounded(Event->localPos().x()), Bounded(Event->localPos().y())).toPoint();
+    return BoundedPoint(Event->localPos()).toPoint();
+}
+
+// One notch of the wheel, or one press of + or -, narrows or widens the view by this factor.
+const double Zoom_Step = 1.25;
+// The wheel reports an eighth of a degree; a notch is fifteen degrees.
+const double Notch = 120.0;
+// The wheel stops at twice the narrowest view, clear of the widening of a narrower one, which
+// would move the data under the mouse.
+const double Narrowest_Wheel_Span = 2e-5;
+
+// Scales [Low, High] by Factor about Anchor, its width held within [Narrowest, Widest]. An
+// axis without a scale (a plot one pixel wide) stays as it is.
+void ScaleAbout(double& Low, double& High, double Anchor, double Factor, double Narrowest,
+                double Widest)
+{
+    const double Span = High - Low;
+    if (!(Span > 0.0))
+        return;
+    const double Scale = std::min(std::max(Factor, Narrowest / Span), Widest / Span);
+    Low = Anchor - (Anchor - Low) * Scale;
+    High = Anchor + (High - Anchor) * Scale;
 }
 
 } // namespace
@@ -179,6 +210,86 @@ void TGraphWidget::DragZoomRect(const QPoint& At)
     UpdateZoomRectArea();
 }
 
+// A left double-click refits; others press as a single click does.
+void TGraphWidget::mouseDoubleClickEvent(QMouseEvent* Event)
+{
+    if (Event->button() == Qt::LeftButton)
+        ScaleToFit();
+    else
+        mousePressEvent(Event);
+}
+
+// The data under the mouse stay there. Fractions of a notch, as a touchpad sends them, zoom by
+// that fraction of a step, so that many small ones add up to the notches they make.
+void TGraphWidget::wheelEvent(QWheelEvent* Event)
+{
+    const QPointF At = BoundedPoint(Event->position());
+    const int Delta = Event->angleDelta().y();
+    if (Delta == 0 || !d_PlotRect.contains(At.toPoint()))
+    {
+        Event->ignore();
+        return;
+    }
+    ZoomAbout(At, std::pow(Zoom_Step, -Delta / Notch));
+}
+
+void TGraphWidget::keyPressEvent(QKeyEvent* Event)
+{
+    const QPointF Centre((d_PlotRect.left() + d_PlotRect.right()) / 2.0,
+                         (d_PlotRect.top() + d_PlotRect.bottom()) / 2.0);
+    // A tenth of the plot, the view moving the way the arrow points.
+    const int Column = qRound(d_PlotRect.width() / 10.0);
+    const int Row = qRound(d_PlotRect.height() / 10.0);
+    switch (Event->key())
+    {
+    case Qt::Key_Home:
+        ScaleToFit();
+        break;
+    case Qt::Key_Plus:
+        ZoomAbout(Centre, 1.0 / Zoom_Step);
+        break;
+    case Qt::Key_Minus:
+        ZoomAbout(Centre, Zoom_Step);
+        break;
+    case Qt::Key_Left:
+        PanBy(-Column, 0);
+        break;
+    case Qt::Key_Right:
+        PanBy(Column, 0);
+        break;
+    case Qt::Key_Up:
+        PanBy(0, -Row);
+        break;
+    case Qt::Key_Down:
+        PanBy(0, Row);
+        break;
+    default:
+        QWidget::keyPressEvent(Event);
+    }
+}
+
+// Factor scales the view's width and height; the data at At stay there. Neither axis goes
+// beyond the zoom-out limit.
+void TGraphWidget::ZoomAbout(const QPointF& At, double Factor)
+{
+    const double X = d_Transform.InverseX(At.x()), Y = d_Transform.InverseY(At.y());
+    double Left = d_Transform.InverseX(d_PlotRect.left());
+    double Right = d_Transform.InverseX(d_PlotRect.right());
+    double Bottom = d_Transform.InverseY(d_PlotRect.bottom());
+    double Top = d_Transform.InverseY(d_PlotRect.top());
+    ScaleAbout(Left, Right, X, Factor, Narrowest_Wheel_Span, ZoomOutLimit * d_XSpan);
+    ScaleAbout(Bottom, Top, Y, Factor, Narrowest_Wheel_Span, ZoomOutLimit * d_YSpan);
+    RenderRange(Left, Right, Bottom, Top);
+    update(d_WidgetRect);
+}
+
+// Moves the view by whole pixels, as a right-button drag does.
+void TGraphWidget::PanBy(int Columns, int Rows)
+{
+    RenderZoomed(d_PlotRect.translated(Columns, Rows));
+    update(d_WidgetRect);
+}
+
 // The view moves against the mouse, so the data under the anchor follow it.
 void TGraphWidget::Pan(const QPoint& At)
 {
@@ -198,6 +309,17 @@ void TGraphWidget::ShowCoordinatesAt(const QPoint& At)
 {
     d_Coordinates = CoordinatesText(d_Transform.InverseX(At.x()), d_Transform.InverseY(At.y()));
     repaint();
+}
+
+// After the view changed under a mouse resting on the plot, the read-out shows the data now
+// under it; the caller repaints. Only then is the pointer's place asked for.
+void TGraphWidget::FollowMouse()
+{
+    if (!d_ShowCoordinates || !underMouse())
+        return;
+    const QPoint At = mapFromGlobal(QCursor::pos());
+    if (d_PlotRect.contains(At))
+        d_Coordinates = CoordinatesText(d_Transform.InverseX(At.x()), d_Transform.InverseY(At.y()));
 }
 
 // The outline that DrawZoomRect draws: its top and left edges on the band, its bottom and

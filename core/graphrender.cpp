@@ -212,6 +212,7 @@ void TGraphWidget::RenderFitted()
     d_Pixmap = QPixmap(d_WidgetRect.width(), d_WidgetRect.height());
     FitToData();
     DrawImage();
+    FollowMouse();
 }
 
 void TGraphWidget::RenderZoomed(const QRect& Rect)
@@ -220,6 +221,16 @@ void TGraphWidget::RenderZoomed(const QRect& Rect)
         return;
     ZoomToRect(Rect);
     DrawImage();
+    FollowMouse();
+}
+
+void TGraphWidget::RenderRange(double Left, double Right, double Bottom, double Top)
+{
+    if (d_Pixmap.width() < 1 || d_Pixmap.height() < 1)
+        return;
+    ZoomToRange(Left, Right, Bottom, Top);
+    DrawImage();
+    FollowMouse();
 }
 
 // Draws the graph into the cached image with the present view.

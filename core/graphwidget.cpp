@@ -41,6 +41,8 @@ TGraphWidget::TGraphWidget(QWidget* parent, Qt::WindowFlags flags)
 {
     // Mouse moves arrive without a button held, for the coordinate read-out.
     setAttribute(Qt::WA_MouseTracking);
+    // Focus by click only, so that the keys work without a stop in the tab chain.
+    setFocusPolicy(Qt::ClickFocus);
     setSizePolicy(QSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding,
                               QSizePolicy::DefaultType));
 }
@@ -64,9 +66,11 @@ bool TGraphWidget::AddPoint(int Set, const TVector2& Point)
     return true;
 }
 
+// The read-out goes back to its first text: it told of data that are gone.
 void TGraphWidget::ClearDataSets()
 {
     d_DataSets.clear();
+    d_Coordinates = CoordinatesText(0.0, 0.0);
 }
 
 bool TGraphWidget::RemoveDataSet(int Offset)
@@ -254,15 +258,17 @@ QRect TGraphWidget::Normalised(const QRect& Rect)
 void TGraphWidget::ZoomToRect(const QRect& Rect)
 {
     const QRect Zoom = Normalised(Rect);
-    double XA = d_Transform.InverseX(Zoom.left());
-    double XB = d_Transform.InverseX(Zoom.right());
-    double YA = d_Transform.InverseY(Zoom.top());
-    double YB = d_Transform.InverseY(Zoom.bottom());
+    ZoomToRange(d_Transform.InverseX(Zoom.left()), d_Transform.InverseX(Zoom.right()),
+                d_Transform.InverseY(Zoom.bottom()), d_Transform.InverseY(Zoom.top()));
+}
 
-    // Zooming out stops at fifty times the fitted span.
-    LimitRange(XA, XB, 50 * d_XSpan);
-    LimitRange(YB, YA, 50 * d_YSpan);
-    WidenTinyRange(XA, XB);
-    WidenTinyRange(YB, YA);
-    d_Transform = TGraphTransform::Fitting(d_PlotRect, XA, XB, YB, YA);
+// The plot shows the ranges, held within the zoom-out limit and at least a
+// hundred-thousandth wide.
+void TGraphWidget::ZoomToRange(double Left, double Right, double Bottom, double Top)
+{
+    LimitRange(Left, Right, ZoomOutLimit * d_XSpan);
+    LimitRange(Bottom, Top, ZoomOutLimit * d_YSpan);
+    WidenTinyRange(Left, Right);
+    WidenTinyRange(Bottom, Top);
+    d_Transform = TGraphTransform::Fitting(d_PlotRect, Left, Right, Bottom, Top);
 }

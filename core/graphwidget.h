@@ -25,7 +25,9 @@ struct TGraphDataSet
 
 // A reusable 2-D line graph: data sets on linear axes fitted to the data, drawn once into
 // a cached image. A left-button drag zooms into a rubber band, a right-button drag pans, a
-// right click zooms out, and the data coordinates under the mouse are shown.
+// right click zooms out, the wheel zooms about the mouse, a double-click refits, and the data
+// coordinates under the mouse are shown. With focus, Home refits, the arrow keys pan and
+// + and - zoom about the centre.
 class TGraphWidget : public QWidget
 {
     Q_OBJECT
@@ -67,6 +69,9 @@ protected:
     void mousePressEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;
     void mouseMoveEvent(QMouseEvent* Event) override;
+    void mouseDoubleClickEvent(QMouseEvent* Event) override;
+    void wheelEvent(QWheelEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
     void paintEvent(QPaintEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
 
@@ -75,6 +80,7 @@ private:
 
     void FitToData();
     void ZoomToRect(const QRect& Rect);
+    void ZoomToRange(double Left, double Right, double Bottom, double Top);
     static QRect Normalised(const QRect& Rect);
     static QString CoordinatesText(double X, double Y);
 
@@ -82,6 +88,7 @@ private:
     void SetLayout(const TGraphLayout& Layout);
     void RenderFitted();
     void RenderZoomed(const QRect& Rect);
+    void RenderRange(double Left, double Right, double Bottom, double Top);
     void DrawImage();
     void DrawGraph(QPainter& Painter);
     void RenderOnto(QPainter& Device, const TGraphLayout& Layout, bool Frame);
@@ -101,7 +108,13 @@ private:
     void DragZoomRect(const QPoint& At);
     void Pan(const QPoint& At);
     void ShowCoordinatesAt(const QPoint& At);
+    void FollowMouse();
+    void ZoomAbout(const QPointF& At, double Factor);
+    void PanBy(int Columns, int Rows);
     void UpdateZoomRectArea();
+
+    // A view spans at most this many times the fitted data on each axis.
+    static constexpr double ZoomOutLimit = 50.0;
 
     TGraphTransform d_Transform;
     std::vector<TGraphDataSet> d_DataSets;

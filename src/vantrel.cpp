@@ -2,9 +2,11 @@
 
 #include "core/graphwidget.h"
 #include "src/export.h"
+#include "src/folderwalk.h"
 #include "src/graphfeed.h"
 #include "src/report.h"
 
+#include <QAction>
 #include <QBoxLayout>
 #include <QClipboard>
 #include <QDir>
@@ -141,6 +143,13 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     d_dev_inverted_button->setText(QStringLiteral("Dev. Inverted"));
     d_all_data_button->setText(QStringLiteral("All Data"));
     close_button->setText(QStringLiteral("Close"));
+    import_button->setToolTip(
+        QStringLiteral("Open a laser file.\nF5 reloads it; Ctrl+PgDown and Ctrl+PgUp open the "
+                       "next and the previous laser file in its folder."));
+    d_graph->setToolTip(QStringLiteral(
+        "Wheel: zoom about the mouse. Left drag: zoom into the box. Right drag: pan.\n"
+        "Right click: zoom out. Double-click or Home: fit to the data.\n"
+        "Click the graph, then the arrow keys pan and + and - zoom."));
 
     d_graph->SetTitle(QString());
     d_graph->SetHorizontalTitle(QStringLiteral("Position"));
@@ -160,6 +169,28 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     connect(d_section_2_button, &QToolButton::toggled, this, &TVantrel::Section_2_Toggled);
     connect(d_section_3_button, &QToolButton::toggled, this, &TVantrel::Section_3_Toggled);
     connect(close_button, &QPushButton::clicked, this, &TVantrel::close);
+    Add_Shortcuts();
+}
+
+// Keys of the whole window, apart from the buttons.
+void TVantrel::Add_Shortcuts()
+{
+    const struct
+    {
+        QKeySequence keys;
+        void (TVantrel::*slot)();
+    } shortcuts[] = {
+        {QKeySequence(Qt::Key_F5), &TVantrel::Reload_File},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), &TVantrel::Open_Next_File},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), &TVantrel::Open_Previous_File},
+    };
+    for (const auto& shortcut : shortcuts)
+    {
+        QAction* action = new QAction(this);
+        action->setShortcut(shortcut.keys);
+        connect(action, &QAction::triggered, this, shortcut.slot);
+        addAction(action);
+    }
 }
 
 void TVantrel::Import_Data()
@@ -184,8 +215,8 @@ void TVantrel::Save_As()
     if (path.isEmpty())
         return;
     if (!Write_Csv(path, All_Data_Table(d_laser_file, section, QLatin1Char(','))))
-        Add_Report_Line(QStringLiteral("ERR:  Cannot write output file '%1'")
-                            .arg(QDir::toNativeSeparators(path)));
+        Add_Error_Line(
+            QStringLiteral("Cannot write output file '%1'").arg(QDir::toNativeSeparators(path)));
 }
 
 void TVantrel::Copy_Dev_Normal()
@@ -224,7 +255,7 @@ int TVantrel::Checked_Section()
 {
     const int section = Active_Section();
     if (section < 0)
-        Add_Report_Line(QStringLiteral("ERR:  Data section not active."));
+        Add_Error_Line(QStringLiteral("Data section not active."));
     return section;
 }
 
@@ -245,11 +276,36 @@ void TVantrel::dropEvent(QDropEvent* event)
     }
     Clear_Report();
     Clear_Graph();
-    Add_Report_Line(QStringLiteral("ERR:  Only one input file is expected."));
+    Add_Error_Line(QStringLiteral("Only one input file is expected."));
+}
+
+void TVantrel::Reload_File()
+{
+    if (!d_current_path.isEmpty())
+        Load_File(d_current_path);
+}
+
+void TVantrel::Open_Next_File()
+{
+    Open_Neighbour(1);
+}
+
+void TVantrel::Open_Previous_File()
+{
+    Open_Neighbour(-1);
+}
+
+// At either end of the folder nothing happens.
+void TVantrel::Open_Neighbour(int step)
+{
+    const QString path = Neighbour_File(d_current_path, step);
+    if (!path.isEmpty())
+        Load_File(path);
 }
 
 void TVantrel::Load_File(const QString& path)
 {
+    d_current_path = path;
     d_laser_file.Clear();
     if (d_laser_file.Load(path))
     {
@@ -263,7 +319,9 @@ void TVantrel::Load_File(const QString& path)
     Enable_Controls(false);
     Update_Section_Buttons();
     Clear_Report();
-    Add_Report_Line(QStringLiteral("ERR:  %1").arg(d_laser_file.d_error_message));
+    // The graph shows no data of a file that is no longer loaded.
+    Clear_Graph();
+    Add_Error_Line(d_laser_file.d_error_message);
 }
 
 void TVantrel::Section_1_Toggled(bool checked)
@@ -355,6 +413,7 @@ void TVantrel::Clear_Graph()
 {
     d_graph->ClearDataSets();
     d_graph->SetTitle(QString());
+    d_graph->UpdateGraph();
 }
 
 void TVantrel::Update_Report()
@@ -391,4 +450,12 @@ void TVantrel::Add_Report_Lines(const QStringList& lines)
 {
     if (!lines.isEmpty())
         Add_Report_Line(lines.join(QLatin1Char('\n')));
+}
+
+// The line is scrolled into view at its start, however long the report above it is.
+void TVantrel::Add_Error_Line(const QString& message)
+{
+    Add_Report_Line(QStringLiteral("ERR:  ") + message);
+    d_report->moveCursor(QTextCursor::End, QTextCursor::MoveAnchor);
+    d_report->moveCursor(QTextCursor::StartOfBlock, QTextCursor::MoveAnchor);
 }

@@ -32,6 +32,9 @@ private slots:
     void Section_1_Toggled(bool checked);
     void Section_2_Toggled(bool checked);
     void Section_3_Toggled(bool checked);
+    void Reload_File();
+    void Open_Next_File();
+    void Open_Previous_File();
 
 private:
     friend class TVantrelProbe;
@@ -39,13 +42,16 @@ private:
     int Active_Section() const;
     void Update_Section_Buttons();
     void Enable_Controls(bool enable);
+    void Add_Shortcuts();
     void Load_File(const QString& path);
+    void Open_Neighbour(int step);
     void Clear_Graph();
     void Update_Report();
     void Write_Report(int section);
     void Clear_Report();
     void Add_Report_Line(const QString& line);
     void Add_Report_Lines(const QStringList& lines);
+    void Add_Error_Line(const QString& message);
     void Section_Toggled(int button, bool checked);
     int Checked_Section();
     void Copy_Deviations(double sign);
@@ -60,6 +66,8 @@ private:
     QToolButton* d_section_3_button;
     TGraphWidget* d_graph;
     TLaserFile d_laser_file;
+    // The file last asked for, loaded or not: what a reload reads and a walk starts from.
+    QString d_current_path;
 };
 
 #endif

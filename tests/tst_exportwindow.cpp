@@ -3,6 +3,7 @@
 #include "windowdriver.h"
 
 #include <QClipboard>
+#include <QScrollBar>
 #include <QtTest>
 
 namespace
@@ -95,6 +96,10 @@ void TExportWindowTest::exports()
     QCOMPARE(window.Report(), report + (failed ? "\nERR:  Cannot write output file '" +
                                                      QDir::toNativeSeparators(csv) + "'"
                                                : ""));
+    // An error line under the long report is scrolled into view; the report alone is shown from
+    // its top.
+    QVERIFY(window.Report_Pane().verticalScrollBar()->maximum() > 0);
+    QCOMPARE(window.Last_Line_Shown(), failed);
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
              written == "<missing>" ? QStringList() : QStringList{file});
 }

@@ -16,7 +16,9 @@ void Send(TGraphWidget& graph, QEvent::Type type, QPoint at, Qt::MouseButton but
 
 // Steps, at positions from the plot's top-left corner: press the l(eft) or r(ight) button,
 // m(ove) with it held, u(p), move from the plot's b(ottom-right) corner, p(aint), w(ait) for
-// the repaints asked for, z ZoomOut, s ScaleToFit, h(ide) the read-out.
+// the repaints asked for, z ZoomOut, s ScaleToFit, h(ide) the read-out, d(ouble-click) the
+// left button, turn the wheel by n(otches) of 120 (third number), press the k(ey) named,
+// t(ype) the text.
 void Run(TGraphWidget& graph, const QString& steps)
 {
     const QRect plot = TGraphWidgetProbe(graph).PlotRect();
@@ -42,6 +44,18 @@ void Run(TGraphWidget& graph, const QString& steps)
             QTRY_VERIFY(!TGraphWidgetProbe(graph).Pending());
         else if (step[0] == 'h')
             graph.SetShowCoordinates(false);
+        else if (step[0] == 'd')
+            Send(graph, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
+        else if (step[0] == 'n')
+        {
+            QWheelEvent wheel(at, graph.mapToGlobal(at), QPoint(), QPoint(0, xy[2].toInt()),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&graph, &wheel);
+        }
+        else if (step[0] == 'k')
+            QTest::keySequence(&graph, QKeySequence::fromString(step.mid(1)));
+        else if (step[0] == 't')
+            QTest::keyClicks(&graph, step.mid(1));
         else
             QVERIFY(QMetaObject::invokeMethod(&graph, step[0] == 'z' ? "ZoomOut" : "ScaleToFit"));
     }
@@ -84,6 +98,8 @@ private slots:
     void view_data();
     void view();
     void drawnAndExtremes();
+    void steer_data();
+    void steer();
 };
 
 void TGraphInputTest::view_data()
@@ -213,6 +229,64 @@ void TGraphInputTest::drawnAndExtremes()
     QVERIFY(std::isfinite(map.dx) && std::isfinite(map.m22));
     // The curve is the only thing in colour.
     QVERIFY(!probe.Image().copy(narrow).allGray());
+}
+
+void TGraphInputTest::steer_data()
+{
+    // After the steps the data at the anchor (from the plot's top-left corner; none: its centre)
+    // moved by a fraction of the plot, and the view is the factor times as wide as the fitted
+    // one; a factor of 0: exactly the fitted view.
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QPoint>("anchor");
+    QTest::addColumn<QPointF>("moved");
+    QTest::addColumn<double>("factor");
+    const auto row =
+        [](const char* tag, const char* steps, QPoint anchor, QPointF moved, double factor)
+    { QTest::newRow(tag) << steps << anchor << moved << factor; };
+    row("wheel in", "n100,80,120", {100, 80}, {}, 0.8);
+    row("wheel out", "n300,200,-120", {300, 200}, {}, 1.25);
+    row("touchpad thirds", "n100,80,40 n100,80,40 n100,80,40", {100, 80}, {}, 0.8);
+    // Thirty notches out stop where right clicks do: at fifty times the data, whose fitted view
+    // has a fiftieth more on either side.
+    row("wheel to the limit", "n100,80,-3600", {100, 80}, {}, 50 / 1.04);
+    row("Home", "n100,80,120 kHome w", {}, {}, 0.0);
+    row("double-click", "n100,80,120 l50,50 u d50,50 u w", {}, {}, 0.0);
+    row("right arrow", "kRight", {}, {-0.1, 0}, 1.0);
+    row("up arrow", "kUp", {}, {0, 0.1}, 1.0);
+    row("plus", "t+", {}, {}, 0.8);
+    row("minus", "t-", {}, {}, 1.25);
+}
+
+void TGraphInputTest::steer()
+{
+    QFETCH(QString, steps);
+    QFETCH(QPoint, anchor);
+    QFETCH(QPointF, moved);
+    QFETCH(double, factor);
+    TShownGraph graph;
+    QVERIFY(QTest::qWaitForWindowExposed(&graph));
+    TGraphWidgetProbe probe(graph);
+    const TGraphTransform fit = probe.Transform();
+    const QRect plot = probe.PlotRect();
+    const QPointF at = anchor.isNull() ? QRectF(plot).center() : plot.topLeft() + anchor;
+    const double x = fit.InverseX(at.x()), y = fit.InverseY(at.y()),
+                 width = probe.Right() - probe.Left();
+    // The mouse rests on the plot, and the read-out follows the view.
+    const QPoint mouse = plot.topLeft() + QPoint(50, 40);
+    QTest::mouseMove(&graph, QPoint());
+    QTest::mouseMove(&graph, mouse);
+    Run(graph, steps);
+    const TGraphTransform& map = probe.Transform();
+    QCOMPARE(probe.Coordinates(),
+             QString::asprintf("%.5lf,   %.5lf", map.InverseX(mouse.x()), map.InverseY(mouse.y())));
+    if (factor == 0.0)
+    {
+        QVERIFY(map.m11 == fit.m11 && map.m22 == fit.m22 && map.dx == fit.dx && map.dy == fit.dy);
+        return;
+    }
+    QVERIFY(std::abs(map.MapX(x) - at.x() - moved.x() * plot.width()) <= 1.0);
+    QVERIFY(std::abs(map.MapY(y) - at.y() - moved.y() * plot.height()) <= 1.0);
+    QVERIFY(std::abs((probe.Right() - probe.Left()) / width - factor) < 1e-9);
 }
 
 QTEST_MAIN(TGraphInputTest)

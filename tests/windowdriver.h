@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QToolButton>
 #include <QtTest>
 
@@ -30,6 +31,14 @@ public:
     TGraphWidget& Graph() { return *findChild<TGraphWidget*>(); }
     QPlainTextEdit& Report_Pane() { return *findChild<QPlainTextEdit*>(); }
     QString Report() { return Report_Pane().toPlainText(); }
+
+    // The start of the report's last line lies within the pane's viewport.
+    bool Last_Line_Shown()
+    {
+        QPlainTextEdit& pane = Report_Pane();
+        return pane.viewport()->rect().contains(
+            pane.cursorRect(QTextCursor(pane.document()->lastBlock())));
+    }
 
     QAbstractButton* Button(const QString& text)
     {
