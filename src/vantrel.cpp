@@ -7,7 +7,6 @@
 
 #include <QBoxLayout>
 #include <QClipboard>
-#include <QDir>
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -171,6 +170,11 @@ void TVantrel::Import_Data()
         Load_File(path);
 }
 
+void TVantrel::Open_File(const QString& path)
+{
+    Load_File(path);
+}
+
 void TVantrel::Save_As()
 {
     const int section = Checked_Section();
@@ -184,8 +188,7 @@ void TVantrel::Save_As()
     if (path.isEmpty())
         return;
     if (!Write_Csv(path, All_Data_Table(d_laser_file, section, QLatin1Char(','))))
-        Add_Report_Line(QStringLiteral("ERR:  Cannot write output file '%1'")
-                            .arg(QDir::toNativeSeparators(path)));
+        Add_Report_Line(Cannot_Write_Line(path));
 }
 
 void TVantrel::Copy_Dev_Normal()
@@ -263,7 +266,7 @@ void TVantrel::Load_File(const QString& path)
     Enable_Controls(false);
     Update_Section_Buttons();
     Clear_Report();
-    Add_Report_Line(QStringLiteral("ERR:  %1").arg(d_laser_file.d_error_message));
+    Add_Report_Line(Load_Error_Line(d_laser_file));
 }
 
 void TVantrel::Section_1_Toggled(bool checked)
