@@ -29,6 +29,6 @@ find_program(DPKG_DEB dpkg-deb)
 if(DPKG_DEB)
     add_test(NAME package
         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/package.sh ${CMAKE_CPACK_COMMAND}
-                ${CMAKE_BINARY_DIR}/CPackConfig.cmake)
+                ${CMAKE_BINARY_DIR}/CPackConfig.cmake ${CMAKE_SOURCE_DIR}/examples)
     set_tests_properties(package PROPERTIES TIMEOUT 150)
 endif()
