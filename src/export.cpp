@@ -1,5 +1,6 @@
 #include "src/export.h"
 
+#include <QDir>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -69,15 +70,26 @@ QString Suggested_Csv_Name(const QString& file_name, const QString& label)
 bool Write_Csv(const QString& path, const QStringList& lines)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text) || !Write_Csv_Lines(file, lines))
         return false;
-    for (const QString& line : lines)
-    {
-        const QByteArray bytes = line.toLatin1() + '\n';
-        if (file.write(bytes) != bytes.size())
-            return false;
-    }
     // A buffered write that the system cuts short shows only when the buffer is flushed;
     // commit() alone has been seen to report success for a truncated file.
     return file.flush() && file.commit();
+}
+
+bool Write_Csv_Lines(QIODevice& device, const QStringList& lines)
+{
+    for (const QString& line : lines)
+    {
+        const QByteArray bytes = line.toLatin1() + '\n';
+        if (device.write(bytes) != bytes.size())
+            return false;
+    }
+    return true;
+}
+
+QString Cannot_Write_Line(const QString& path)
+{
+    return QStringLiteral("ERR:  Cannot write output file '%1'")
+        .arg(QDir::toNativeSeparators(path));
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class QIODevice;
+
 // The mean deviations of a run, one per line, each line ended by a line feed;
 // `sign` -1 inverts them.
 QString Deviation_Text(const TLaserRun& mean, double sign);
@@ -20,5 +22,9 @@ QString Suggested_Csv_Name(const QString& file_name, const QString& label);
 // Writes the lines as Latin-1 text, each followed by the platform's line end, so that
 // the file is replaced only when everything was written; false when anything failed.
 bool Write_Csv(const QString& path, const QStringList& lines);
+// The same bytes into an open device, standard output for one; false when a write failed.
+bool Write_Csv_Lines(QIODevice& device, const QStringList& lines);
+// The error line for a CSV file that could not be written.
+QString Cannot_Write_Line(const QString& path);
 
 #endif

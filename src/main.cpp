@@ -1,11 +1,41 @@
+#include "src/batch.h"
+#include "src/commandline.h"
 #include "src/vantrel.h"
 
 #include <QApplication>
 #include <QStyle>
 #include <QStyleFactory>
 
+namespace
+{
+
+QStringList Arguments(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments += QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+// Help, version, usage errors and batch runs need no display, so no QApplication. The
+// arguments are read already; the help's usage line names the program, not its path.
+int Run_In_Core_Application(const TCommandLine& line)
+{
+    char name[] = "vantrel";
+    char* arguments[] = {name, nullptr};
+    int count = 1;
+    QCoreApplication application(count, arguments);
+    return Run_Without_Window(line);
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    const TCommandLine line = Parse_Command_Line(Arguments(argc, argv));
+    if (line.Mode != TCommandLine::Window)
+        return Run_In_Core_Application(line);
+
     QApplication* application = new QApplication(argc, argv);
     // Without the "fusion" style the platform's default stays.
     if (QStyle* style = QStyleFactory::create(QStringLiteral("fusion")))
@@ -13,6 +43,8 @@ int main(int argc, char* argv[])
 
     TVantrel* window = new TVantrel();
     window->show();
+    if (!line.File.isEmpty())
+        window->Open_File(line.File);
     const int result = QApplication::exec();
     delete window;
     delete application;

@@ -56,3 +56,8 @@ QStringList Report_Lines(const TLaserFile& file, int section)
         lines += Row(point);
     return lines;
 }
+
+QString Load_Error_Line(const TLaserFile& file)
+{
+    return QStringLiteral("ERR:  %1").arg(file.d_error_message);
+}

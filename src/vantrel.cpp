@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QBoxLayout>
 #include <QClipboard>
-#include <QDir>
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -202,6 +201,11 @@ void TVantrel::Import_Data()
         Load_File(path);
 }
 
+void TVantrel::Open_File(const QString& path)
+{
+    Load_File(path);
+}
+
 void TVantrel::Save_As()
 {
     const int section = Checked_Section();
@@ -215,8 +219,12 @@ void TVantrel::Save_As()
     if (path.isEmpty())
         return;
     if (!Write_Csv(path, All_Data_Table(d_laser_file, section, QLatin1Char(','))))
+<<<<<<< HEAD
         Add_Error_Line(
             QStringLiteral("Cannot write output file '%1'").arg(QDir::toNativeSeparators(path)));
+=======
+        Add_Report_Line(Cannot_Write_Line(path));
+>>>>>>> i15
 }
 
 void TVantrel::Copy_Dev_Normal()
@@ -319,9 +327,13 @@ void TVantrel::Load_File(const QString& path)
     Enable_Controls(false);
     Update_Section_Buttons();
     Clear_Report();
+<<<<<<< HEAD
     // The graph shows no data of a file that is no longer loaded.
     Clear_Graph();
     Add_Error_Line(d_laser_file.d_error_message);
+=======
+    Add_Report_Line(Load_Error_Line(d_laser_file));
+>>>>>>> i15
 }
 
 void TVantrel::Section_1_Toggled(bool checked)

@@ -18,6 +18,8 @@ class TVantrel : public QMainWindow
 
 public:
     explicit TVantrel(QWidget* parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
+    // Loads the file as "Import" does after its file dialog: `vantrel FILE`.
+    void Open_File(const QString& path);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

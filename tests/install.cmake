@@ -1,7 +1,13 @@
-# The installed program on a real X server and the Debian package (Linux only).
+# The program run from a shell, the installed program on a real X server and the Debian
+# package (Linux only).
 if(NOT UNIX OR APPLE)
     return()
 endif()
+
+# The built program in a shell loop, with no display at all.
+add_test(NAME batch
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/batch.sh $<TARGET_FILE:vantrel> ${CMAKE_SOURCE_DIR}/examples)
+set_tests_properties(batch PROPERTIES ENVIRONMENT "${VANTREL_SANITIZER_ENVIRONMENT}" TIMEOUT 120)
 
 find_package(X11)
 if(X11_FOUND)
@@ -23,6 +29,6 @@ find_program(DPKG_DEB dpkg-deb)
 if(DPKG_DEB)
     add_test(NAME package
         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/package.sh ${CMAKE_CPACK_COMMAND}
-                ${CMAKE_BINARY_DIR}/CPackConfig.cmake)
+                ${CMAKE_BINARY_DIR}/CPackConfig.cmake ${CMAKE_SOURCE_DIR}/examples)
     set_tests_properties(package PROPERTIES TIMEOUT 150)
 endif()

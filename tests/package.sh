@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Builds the Debian package with CPack into a temporary folder and checks what apt will
 # see: the control fields, the dependencies on the Qt 5 runtime libraries, the exact list
-# of installed files (the program, its desktop entry and icons; no tests), a desktop entry
-# that validates and names the installed program and icon, and icons of the size their
-# folders promise.
+# of installed files (the program, its desktop entry, icons, file kinds, AppStream entry,
+# manual page, copyright and changelog; no tests), lintian with nothing to say, a desktop
+# entry and an AppStream entry that validate, icons of the size their folders promise, and
+# a file manager's view: with the package's file kinds and desktop entry installed into a
+# private XDG_DATA_HOME, every example file is of a Vantrel type that Vantrel opens.
 #
-# Usage: package.sh CPACK CPACK-CONFIG
+# Usage: package.sh CPACK CPACK-CONFIG EXAMPLES-DIR
 set -euo pipefail
 
-cpack=$1 config=$2
+cpack=$1 config=$2 examples=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -17,7 +19,8 @@ fail() {
     exit 1
 }
 
-for tool in dpkg-deb dpkg-shlibdeps desktop-file-validate; do
+for tool in dpkg-deb dpkg-shlibdeps desktop-file-validate lintian appstreamcli xdg-mime gio \
+    update-mime-database update-desktop-database; do
     command -v "$tool" >/dev/null || fail "$tool is missing; tools/setup.sh test installs it"
 done
 
@@ -57,7 +60,13 @@ cat >"$work/expected" <<'EOF'
 ./usr/share/icons/hicolor/32x32/apps/vantrel.png
 ./usr/share/icons/hicolor/48x48/apps/vantrel.png
 ./usr/share/icons/hicolor/64x64/apps/vantrel.png
+./usr/share/doc/vantrel/changelog.gz
+./usr/share/doc/vantrel/copyright
+./usr/share/man/man1/vantrel.1.gz
+./usr/share/metainfo/io.github.vantrel.Vantrel.metainfo.xml
+./usr/share/mime/packages/vantrel.xml
 EOF
+LC_ALL=C sort -o "$work/expected" "$work/expected"
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | LC_ALL=C sort >"$work/actual"
 diff -u "$work/expected" "$work/actual" >&2 || fail "the package holds other files than expected"
 
@@ -65,9 +74,22 @@ root="$work/root"
 dpkg-deb -x "$deb" "$root"
 entry="$root/usr/share/applications/vantrel.desktop"
 desktop-file-validate "$entry" || fail "the desktop entry does not validate"
-grep -qx 'Exec=vantrel' "$entry" || fail "the desktop entry does not start vantrel"
+grep -qx 'Exec=vantrel %f' "$entry" || fail "the desktop entry does not start vantrel with the file"
 grep -qx 'Icon=vantrel' "$entry" || fail "the desktop entry does not name the vantrel icon"
 [ -x "$root/usr/bin/vantrel" ] || fail "usr/bin/vantrel is not executable"
+appstreamcli validate --no-net "$root"/usr/share/metainfo/*.xml >"$work/appstream.log" 2>&1 ||
+    fail "the AppStream entry does not validate: $(cat "$work/appstream.log")"
+# Lintian's warnings count as failures; its informational tags do not.
+lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 ||
+    fail "lintian: $(cat "$work/lintian.log")"
+man_page=$(zcat "$root/usr/share/man/man1/vantrel.1.gz")
+for option in report csv deviations inverted section output; do
+    grep -qF -e "\\-\\-$option" <<<"$man_page" ||
+        fail "the manual page lacks --$option"
+done
+changelog_version=$(zcat "$root/usr/share/doc/vantrel/changelog.gz" | head -n 1)
+[ "$changelog_version" = 'vantrel (1.1) unstable; urgency=medium' ] ||
+    fail "the changelog starts with '$changelog_version'"
 
 # A PNG's width and height are the big-endian words at bytes 16 and 20.
 png_size() {
@@ -79,4 +101,35 @@ for folder in "$root"/usr/share/icons/hicolor/*; do
     [ "$(png_size "$folder/apps/vantrel.png")" = "$size" ] ||
         fail "the icon in $size is $(png_size "$folder/apps/vantrel.png")"
 done
+# A file manager's view, through gio as a GNOME desktop asks: each example has its kind's
+# type and Vantrel is the application for it.
+data="$work/data"
+mkdir -p "$data/mime/packages" "$data/applications"
+cp "$root/usr/share/mime/packages/vantrel.xml" "$data/mime/packages/"
+cp "$entry" "$data/applications/"
+desktop() {
+    env -u DISPLAY XDG_DATA_HOME="$data" XDG_DATA_DIRS=/usr/share XDG_CURRENT_DESKTOP=GNOME "$@"
+}
+refresh() {
+    desktop update-mime-database "$data/mime" && desktop update-desktop-database "$data/applications"
+}
+refresh
+declare -A kinds=([rtl]=linear [rta]=angular [stz]=straightness [pos]=xd-scale
+    [str]=xd-straightness [ang]=xd-angular)
+for extension in "${!kinds[@]}"; do
+    file=$(echo "$examples"/*."$extension")
+    type=$(desktop xdg-mime query filetype "$file")
+    [ "$type" = "application/x-vantrel-${kinds[$extension]}" ] || fail "$file is of type '$type'"
+    [ "$(desktop xdg-mime query default "$type")" = vantrel.desktop ] ||
+        fail "vantrel does not open $type"
+done
+# Another program's text type for .pos at the default weight takes the extension over.
+printf '%s\n' '<?xml version="1.0" encoding="UTF-8"?>' \
+    '<mime-info xmlns="http://www.freedesktop.org/standards/shared-mime-info">' \
+    '<mime-type type="application/x-other-pos"><sub-class-of type="text/plain"/>' \
+    '<glob pattern="*.pos"/></mime-type>' \
+    '</mime-info>' >"$data/mime/packages/other.xml"
+refresh
+[ "$(desktop xdg-mime query filetype "$examples/u-axis-scale.pos")" = application/x-other-pos ] ||
+    fail "Vantrel's .pos type outweighs another program's"
 echo "package: $(basename "$deb") depends on $depends"

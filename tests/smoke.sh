@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs Vantrel into a staging prefix and drives the installed program on a real X
 # server (an Xvfb of its own): the window "Vantrel - 1.1" appears, an example file is
-# opened through the "Import" button and its file dialog, "Dev. Normal" puts the expected
+# opened through the "Import" button and its file dialog (and, in a second run, as the
+# program's argument, as a file manager passes it), "Dev. Normal" puts the expected
 # mean deviations on the clipboard (a failed load leaves an "ERR:" line and the copy
 # buttons disabled, so the clipboard stays empty), and the window's close control ends
 # the program with exit status 0.
@@ -96,14 +97,16 @@ export DISPLAY
 # The program's own environment: the X server above, no desktop platform theme (the file
 # dialog is Qt's own), and a private home for what Qt's dialogs remember.
 mkdir -m 700 "$work/runtime"
-env -u QT_QPA_PLATFORMTHEME -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u WAYLAND_DISPLAY \
-    QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" \
-    XDG_CACHE_HOME="$work/cache" XDG_DATA_HOME="$work/data" \
-    "$work/prefix/bin/vantrel" >"$work/app.log" 2>&1 &
-app_pid=$!
-
-retry 30 window_shown "$title" || fail "no window titled \"$title\""
-window=$(visible_window "$title")
+start_program() {
+    env -u QT_QPA_PLATFORMTHEME -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u WAYLAND_DISPLAY \
+        QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" \
+        XDG_CACHE_HOME="$work/cache" XDG_DATA_HOME="$work/data" \
+        "$work/prefix/bin/vantrel" "$@" >"$work/app.log" 2>&1 &
+    app_pid=$!
+    retry 30 window_shown "$title" || fail "no window titled \"$title\""
+    window=$(visible_window "$title")
+}
+start_program
 
 xdotool mousemove --window "$window" "${import_button[@]}" click 1
 retry 30 window_shown "$dialog_title" || fail "\"Import\" opened no file dialog"
@@ -116,15 +119,27 @@ retry 15 window_gone "$dialog_title" || fail "the file dialog stayed open"
 clipboard_is_expected() {
     [ "$(timeout 5 xclip -o -selection clipboard 2>/dev/null)" = "$expected" ]
 }
-xdotool mousemove --window "$window" "${dev_normal_button[@]}" click 1
-retry 15 clipboard_is_expected ||
-    fail "\"Dev. Normal\" copied '$(timeout 5 xclip -o -selection clipboard 2>&1)'," \
-        "not the mean deviations of $example"
+check_dev_normal() {
+    xdotool mousemove --window "$window" "${dev_normal_button[@]}" click 1
+    retry 15 clipboard_is_expected ||
+        fail "\"Dev. Normal\" copied '$(timeout 5 xclip -o -selection clipboard 2>&1)'," \
+            "not the mean deviations of $example"
+}
+close_program() {
+    "$closewindow" "$window" || fail "could not send the window its close message"
+    retry 15 program_ended || fail "the window's close control did not end the program"
+    local status=0
+    wait "$app_pid" || status=$?
+    app_pid=
+    [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+check_dev_normal
+close_program
 
-"$closewindow" "$window" || fail "could not send the window its close message"
-retry 15 program_ended || fail "the window's close control did not end the program"
-status=0
-wait "$app_pid" || status=$?
-app_pid=
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
-echo "smoke: the installed program opened $example and closed with status 0"
+# `vantrel FILE`, as a file manager starts it: the file is loaded without a dialog. The
+# clipboard went with the program that owned it, so only this load can fill it again.
+start_program "$example"
+check_dev_normal
+close_program
+echo "smoke: the installed program opened $example through Import and as its argument," \
+    "and closed with status 0"

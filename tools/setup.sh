@@ -7,11 +7,15 @@ set -euo pipefail
 mode=${1:-run}
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools fonts-dejavu-core)
+# help2man makes the manual page from the built program's --help.
+packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools fonts-dejavu-core help2man)
 if [ "$mode" = test ]; then
     packages+=(locales g++-mingw-w64-x86-64-win32)
     # The installed program on a real X server, and the Debian package and desktop entry.
     packages+=(xvfb xdotool xclip libx11-dev dpkg-dev file desktop-file-utils)
+    # The package's checks: lintian, the AppStream entry, and the file kinds as a file
+    # manager sees them (gio from libglib2.0-bin answers xdg-mime).
+    packages+=(lintian appstream shared-mime-info xdg-utils libglib2.0-bin)
     # The sanitizer and fuzzing build (tools/sanitize.sh); llvm-14 symbolises its reports.
     packages+=(clang-14 libclang-rt-14-dev llvm-14)
 fi

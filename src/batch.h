@@ -1,0 +1,70 @@
+#ifndef VANTREL_SRC_BATCH_H
+#define VANTREL_SRC_BATCH_H
+
+#include <QMap>
+#include <QString>
+
+#include <vector>
+
+class QIODevice;
+class TLaserFile;
+struct TCommandLine;
+
+// The exit status of a batch run.
+enum TBatchStatus
+{
+    Batch_Done = 0,
+    Batch_Failed = 1,     // the file did not load or the output could not be written
+    Batch_Usage_Error = 2 // what the command line asks for cannot be done
+};
+
+// What an action works on: the loaded file, the section (zero-based, one the file has),
+// the action option's own value and the settings given (see TBatchSetting).
+struct TBatchJob
+{
+    const TLaserFile& File;
+    int Section;
+    QString Value;
+    QMap<QString, QString> Settings;
+};
+
+// Where an action writes: its result to `Out`, "ERR:  " lines and usage errors to `Err`.
+struct TBatchStreams
+{
+    QIODevice& Out;
+    QIODevice& Err;
+};
+
+// One batch option. The command line offers one option per entry, and its help lists them.
+struct TBatchAction
+{
+    const char* Option;
+    // The name of the option's own value in the help, e.g. "OUT"; nullptr for a switch.
+    const char* Value_Name;
+    const char* Description;
+    // The settings it takes, by option name, apart by spaces.
+    const char* Settings;
+    TBatchStatus (*Run)(const TBatchJob& job, TBatchStreams& streams);
+};
+
+// An option that adjusts an action, e.g. --section N.
+struct TBatchSetting
+{
+    const char* Option;
+    const char* Value_Name;
+    const char* Description;
+};
+
+const std::vector<TBatchAction>& Batch_Actions();
+const std::vector<TBatchSetting>& Batch_Settings();
+
+// Loads the file and runs the command line's action on it; nothing goes to `Out` when it
+// fails.
+TBatchStatus Run_Batch(const TCommandLine& line, TBatchStreams& streams);
+
+// Everything the command line asks for but the window: help, version, a usage error or a
+// batch run, on standard output and standard error. Needs a QCoreApplication; returns the
+// exit status.
+int Run_Without_Window(const TCommandLine& line);
+
+#endif

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Runs the built program as a shell loop does, with no display at all (DISPLAY and
+# QT_QPA_PLATFORM unset) under a German locale: the exit status, standard output and
+# standard error of each case below, an --output that cannot be written (the old file stays
+# as it was) and a full standard output. tst_batch compares the outputs with the window's.
+#
+# Usage: batch.sh VANTREL EXAMPLES-DIR
+set -euo pipefail
+
+vantrel=$1 examples=$(cd "$2" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+run() {
+    env -u DISPLAY -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 \
+        "$vantrel" "$@" >"$work/out" 2>"$work/err"
+}
+
+# expect STATUS 'STDOUT (first line, or "-" for none)' 'STDERR ("-" for none)' ARGUMENTS...
+expect() {
+    local status=$1 out=$2 err=$3 actual=0
+    shift 3
+    run "$@" || actual=$?
+    local got_out got_err
+    got_out=$(if [ -s "$work/out" ]; then head -n 1 "$work/out"; else echo -; fi)
+    got_err=$(if [ -s "$work/err" ]; then cat "$work/err"; else echo -; fi)
+    if [ "$actual" != "$status" ] || [ "$got_out" != "$out" ] || [ "$got_err" != "$err" ]; then
+        echo "batch: vantrel $*: status $actual, out '$got_out', err '$got_err'" >&2
+        echo "       expected $status, '$out', '$err'" >&2
+        failures=$((failures + 1))
+    fi
+}
+
+linear=$examples/x-axis-linear.rtl
+see="See 'vantrel --help'."
+expect 0 'vantrel 1.1' - --version
+expect 0 'Usage: vantrel [options] [FILE]' - --help
+expect 0 'Vantrel' - --report "$linear"
+expect 0 '0.00137' - --inverted "$examples/y-axis-angular.ang" --section 3
+expect 0 '0.00000,-0.02050,0.59630,0.04170,0.48080' - --csv "$linear"
+expect 0 '0.27458' - --section 1 --deviations "$linear"
+expect 0 '-0.27458' - --inverted "$linear"
+expect 1 - "ERR:  Cannot open file '$work/missing.rtl' for reading." --report "$work/missing.rtl"
+readme=$(dirname "$examples")/README.md
+expect 1 - "ERR:  Input file '$readme' doesn't appear to be a known laser file type." --csv "$readme"
+expect 2 - "vantrel: Unknown option 'pdf'. $see" --pdf "$linear"
+expect 2 - "vantrel: --report needs a FILE. $see" --report
+expect 2 - "vantrel: Only one FILE is expected. $see" --report "$linear" "$linear"
+expect 2 - "vantrel: The FILE name is empty. $see" --report ''
+expect 2 - "vantrel: --report and --csv cannot be given together. $see" --csv --report "$linear"
+expect 2 - "vantrel: Missing value after '--section'. $see" --report "$linear" --section
+expect 2 - "vantrel: --section must be 1, 2 or 3, not '0'. $see" --report "$linear" --section 0
+expect 2 - "vantrel: --section is given more than once. $see" --report "$linear" --section 1 --section 1
+expect 2 - "vantrel: '$linear' has no section 2. $see" --report "$linear" --section 2
+expect 2 - "vantrel: --output does not go with --report. $see" --report "$linear" --output x.csv
+expect 2 - "vantrel: --section goes with a batch option, such as --report. $see" --section 1 "$linear"
+
+# No file may grow (a full disk): the old file stays, and no temporary file is left beside it.
+mkdir "$work/csv"
+echo 'old,content' >"$work/csv/old.csv"
+status=0
+# Standard error goes to a pipe, which the limit does not touch.
+err=$(
+    trap '' XFSZ
+    ulimit -f 0
+    "$vantrel" --csv "$linear" --output "$work/csv/old.csv" 2>&1 >/dev/null
+) || status=$?
+[ "$status" = 1 ] && [ "$err" = "ERR:  Cannot write output file '$work/csv/old.csv'" ] ||
+    { echo "batch: an unwritable --output gave status $status, '$err'" >&2; failures=$((failures + 1)); }
+[ "$(cat "$work/csv/old.csv")" = 'old,content' ] || { echo "batch: the old CSV file changed" >&2; failures=$((failures + 1)); }
+[ "$(ls "$work/csv")" = old.csv ] || { echo "batch: files left: $(ls "$work/csv")" >&2; failures=$((failures + 1)); }
+expect 0 - - --csv "$linear" --output "$work/csv/old.csv"
+cmp -s "$work/csv/old.csv" <("$vantrel" --csv "$linear") || { echo "batch: --output differs from standard output" >&2; failures=$((failures + 1)); }
+
+status=0
+env -u DISPLAY -u QT_QPA_PLATFORM "$vantrel" --report "$linear" >/dev/full 2>"$work/err" || status=$?
+[ "$status" = 1 ] && [ "$(cat "$work/err")" = 'ERR:  Cannot write to standard output.' ] ||
+    { echo "batch: a full standard output gave status $status, '$(cat "$work/err")'" >&2; failures=$((failures + 1)); }
+
+[ "$failures" -eq 0 ] || { echo "batch: $failures failed" >&2; exit 1; }
+echo "batch: every case passed"
