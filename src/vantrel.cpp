@@ -219,12 +219,7 @@ void TVantrel::Save_As()
     if (path.isEmpty())
         return;
     if (!Write_Csv(path, All_Data_Table(d_laser_file, section, QLatin1Char(','))))
-<<<<<<< HEAD
-        Add_Error_Line(
-            QStringLiteral("Cannot write output file '%1'").arg(QDir::toNativeSeparators(path)));
-=======
-        Add_Report_Line(Cannot_Write_Line(path));
->>>>>>> i15
+        Add_Error_Line(Cannot_Write_Line(path));
 }
 
 void TVantrel::Copy_Dev_Normal()
@@ -263,7 +258,7 @@ int TVantrel::Checked_Section()
 {
     const int section = Active_Section();
     if (section < 0)
-        Add_Error_Line(QStringLiteral("Data section not active."));
+        Add_Error_Line(QStringLiteral("ERR:  Data section not active."));
     return section;
 }
 
@@ -284,7 +279,7 @@ void TVantrel::dropEvent(QDropEvent* event)
     }
     Clear_Report();
     Clear_Graph();
-    Add_Error_Line(QStringLiteral("Only one input file is expected."));
+    Add_Error_Line(QStringLiteral("ERR:  Only one input file is expected."));
 }
 
 void TVantrel::Reload_File()
@@ -327,13 +322,9 @@ void TVantrel::Load_File(const QString& path)
     Enable_Controls(false);
     Update_Section_Buttons();
     Clear_Report();
-<<<<<<< HEAD
     // The graph shows no data of a file that is no longer loaded.
     Clear_Graph();
-    Add_Error_Line(d_laser_file.d_error_message);
-=======
-    Add_Report_Line(Load_Error_Line(d_laser_file));
->>>>>>> i15
+    Add_Error_Line(Load_Error_Line(d_laser_file));
 }
 
 void TVantrel::Section_1_Toggled(bool checked)
@@ -465,9 +456,9 @@ void TVantrel::Add_Report_Lines(const QStringList& lines)
 }
 
 // The line is scrolled into view at its start, however long the report above it is.
-void TVantrel::Add_Error_Line(const QString& message)
+void TVantrel::Add_Error_Line(const QString& line)
 {
-    Add_Report_Line(QStringLiteral("ERR:  ") + message);
+    Add_Report_Line(line);
     d_report->moveCursor(QTextCursor::End, QTextCursor::MoveAnchor);
     d_report->moveCursor(QTextCursor::StartOfBlock, QTextCursor::MoveAnchor);
 }

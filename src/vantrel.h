@@ -53,7 +53,7 @@ private:
     void Clear_Report();
     void Add_Report_Line(const QString& line);
     void Add_Report_Lines(const QStringList& lines);
-    void Add_Error_Line(const QString& message);
+    void Add_Error_Line(const QString& line);
     void Section_Toggled(int button, bool checked);
     int Checked_Section();
     void Copy_Deviations(double sign);
