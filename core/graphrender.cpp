@@ -246,8 +246,8 @@ void TGraphWidget::DrawGraph(QPainter& Painter)
 bool TGraphWidget::Render(QPainter* Device, const QRect& Area, bool Frame)
 {
     VANTREL_CHECK(Device);
-    RenderOnto(*Device, TGraphLayout::ForArea(Area, QFontMetrics(Device->font()).height()), Frame,
-               true);
+    const int FontHeight = QFontMetrics(Device->font()).height();
+    RenderOnto(*Device, TGraphLayout::ForArea(Area, FontHeight), Frame, FontHeight, true);
     return true;
 }
 
@@ -259,9 +259,9 @@ bool TGraphWidget::RenderWithoutTitles(QPainter* Device, const QRect& Area, bool
     d_Title.clear();
     d_HorizontalTitle.clear();
     d_VerticalTitle.clear();
-    RenderOnto(*Device,
-               TGraphLayout::ForAreaWithoutTitles(Area, QFontMetrics(Device->font()).height()),
-               Frame, true);
+    const int FontHeight = QFontMetrics(Device->font()).height();
+    RenderOnto(*Device, TGraphLayout::ForAreaWithoutTitles(Area, FontHeight), Frame, FontHeight,
+               true);
     d_Title = Title;
     d_HorizontalTitle = HorizontalTitle;
     d_VerticalTitle = VerticalTitle;
@@ -272,14 +272,15 @@ void TGraphWidget::RenderView(QPainter* Device, const QSize& Size, bool Fitted)
 {
     VANTREL_CHECK(Device);
     Device->fillRect(QRect(QPoint(0, 0), Size), Qt::white);
-    const int FontHeight = QFontMetrics(Device->font()).height();
-    RenderOnto(*Device, TGraphLayout::ForWidget(Size.width(), Size.height(), FontHeight),
-               d_DrawFrame, Fitted || !d_WidgetRect.isValid());
+    // Laid out in the widget's line height, as the widget itself is.
+    RenderOnto(*Device, TGraphLayout::ForWidget(Size.width(), Size.height(), d_FontHeight),
+               d_DrawFrame, d_FontHeight, Fitted || !d_WidgetRect.isValid());
 }
 
 // Draws onto another device, a fresh fit or the present view; the widget keeps its own
 // layout and view, and with the spans of its own fit also its limit of zooming out.
-void TGraphWidget::RenderOnto(QPainter& Device, const TGraphLayout& Layout, bool Frame, bool Fitted)
+void TGraphWidget::RenderOnto(QPainter& Device, const TGraphLayout& Layout, bool Frame,
+                              int FontHeight, bool Fitted)
 {
     const TGraphLayout OwnLayout = this->Layout();
     const TGraphTransform OwnTransform = d_Transform;
@@ -288,7 +289,7 @@ void TGraphWidget::RenderOnto(QPainter& Device, const TGraphLayout& Layout, bool
     const bool OwnDrawFrame = d_DrawFrame;
 
     d_DrawFrame = Frame;
-    d_FontHeight = QFontMetrics(Device.font()).height();
+    d_FontHeight = FontHeight;
     SetLayout(Layout);
     if (Fitted)
         FitToData();

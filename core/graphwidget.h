@@ -88,7 +88,8 @@ private:
     void RenderZoomed(const QRect& Rect);
     void DrawImage();
     void DrawGraph(QPainter& Painter);
-    void RenderOnto(QPainter& Device, const TGraphLayout& Layout, bool Frame, bool Fitted);
+    void RenderOnto(QPainter& Device, const TGraphLayout& Layout, bool Frame, int FontHeight,
+                    bool Fitted);
     void KeepView(const QRect& OwnPlot);
     void CopyImage(QPainter& Painter, const QRegion& Region);
     void UpdateLabelFormats(QPainter& Painter);

@@ -141,12 +141,15 @@ QString Graph_Path(const QString& path, const QString& filter)
     return path + QStringLiteral(".png");
 }
 
+// Drawn as the widget draws its own image, one pixel wider and higher than what it shows:
+// a line that leaves the image is clipped there, and the same edge puts its last pixels
+// where the widget's are.
 QImage Graph_Image(TGraphWidget& graph, QSize size, bool fitted)
 {
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(size + QSize(1, 1), QImage::Format_RGB32);
     if (image.isNull() || !Draw(image, graph, size, fitted))
         return QImage();
-    return image;
+    return image.copy(QRect(QPoint(0, 0), size));
 }
 
 bool Write_Graph(TGraphWidget& graph, bool fitted, const QString& path, QSize size)

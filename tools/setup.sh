@@ -7,13 +7,15 @@ set -euo pipefail
 mode=${1:-run}
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools fonts-dejavu-core)
+packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools libqt5svg5-dev fonts-dejavu-core)
 if [ "$mode" = test ]; then
     packages+=(locales g++-mingw-w64-x86-64-win32)
     # The installed program on a real X server, and the Debian package and desktop entry.
     packages+=(xvfb xdotool xclip libx11-dev dpkg-dev file desktop-file-utils)
     # The sanitizer and fuzzing build (tools/sanitize.sh); llvm-14 symbolises its reports.
     packages+=(clang-14 libclang-rt-14-dev llvm-14)
+    # Second readers of the exported graphs: SVG and PDF rasterisers, PDF text.
+    packages+=(librsvg2-bin poppler-utils)
 fi
 
 as_root() {
