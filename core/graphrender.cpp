@@ -257,7 +257,8 @@ void TGraphWidget::DrawGraph(QPainter& Painter)
 bool TGraphWidget::Render(QPainter* Device, const QRect& Area, bool Frame)
 {
     VANTREL_CHECK(Device);
-    RenderOnto(*Device, TGraphLayout::ForArea(Area, QFontMetrics(Device->font()).height()), Frame);
+    const int FontHeight = QFontMetrics(Device->font()).height();
+    RenderOnto(*Device, TGraphLayout::ForArea(Area, FontHeight), Frame, FontHeight, true);
     return true;
 }
 
@@ -269,18 +270,28 @@ bool TGraphWidget::RenderWithoutTitles(QPainter* Device, const QRect& Area, bool
     d_Title.clear();
     d_HorizontalTitle.clear();
     d_VerticalTitle.clear();
-    RenderOnto(*Device,
-               TGraphLayout::ForAreaWithoutTitles(Area, QFontMetrics(Device->font()).height()),
-               Frame);
+    const int FontHeight = QFontMetrics(Device->font()).height();
+    RenderOnto(*Device, TGraphLayout::ForAreaWithoutTitles(Area, FontHeight), Frame, FontHeight,
+               true);
     d_Title = Title;
     d_HorizontalTitle = HorizontalTitle;
     d_VerticalTitle = VerticalTitle;
     return true;
 }
 
-// Draws a fresh fit onto another device; the widget keeps its own layout and view, and
-// with the spans of its own fit also its limit of zooming out.
-void TGraphWidget::RenderOnto(QPainter& Device, const TGraphLayout& Layout, bool Frame)
+void TGraphWidget::RenderView(QPainter* Device, const QSize& Size, bool Fitted)
+{
+    VANTREL_CHECK(Device);
+    Device->fillRect(QRect(QPoint(0, 0), Size), Qt::white);
+    // Laid out in the widget's line height, as the widget itself is.
+    RenderOnto(*Device, TGraphLayout::ForWidget(Size.width(), Size.height(), d_FontHeight),
+               d_DrawFrame, d_FontHeight, Fitted || !d_WidgetRect.isValid());
+}
+
+// Draws onto another device, a fresh fit or the present view; the widget keeps its own
+// layout and view, and with the spans of its own fit also its limit of zooming out.
+void TGraphWidget::RenderOnto(QPainter& Device, const TGraphLayout& Layout, bool Frame,
+                              int FontHeight, bool Fitted)
 {
     const TGraphLayout OwnLayout = this->Layout();
     const TGraphTransform OwnTransform = d_Transform;
@@ -289,9 +300,12 @@ void TGraphWidget::RenderOnto(QPainter& Device, const TGraphLayout& Layout, bool
     const bool OwnDrawFrame = d_DrawFrame;
 
     d_DrawFrame = Frame;
-    d_FontHeight = QFontMetrics(Device.font()).height();
+    d_FontHeight = FontHeight;
     SetLayout(Layout);
-    FitToData();
+    if (Fitted)
+        FitToData();
+    else
+        KeepView(OwnLayout.Plot);
     DrawGraph(Device);
 
     SetLayout(OwnLayout);
@@ -300,6 +314,17 @@ void TGraphWidget::RenderOnto(QPainter& Device, const TGraphLayout& Layout, bool
     d_YSpan = OwnYSpan;
     d_FontHeight = OwnFontHeight;
     d_DrawFrame = OwnDrawFrame;
+}
+
+// Shows the data range that the widget's own plot shows in the present plot. An unchanged
+// plot keeps the very transform: a round trip through data could move a curve by a pixel.
+void TGraphWidget::KeepView(const QRect& OwnPlot)
+{
+    if (d_PlotRect == OwnPlot)
+        return;
+    d_Transform = TGraphTransform::Fitting(
+        d_PlotRect, d_Transform.InverseX(OwnPlot.left()), d_Transform.InverseX(OwnPlot.right()),
+        d_Transform.InverseY(OwnPlot.bottom()), d_Transform.InverseY(OwnPlot.top()));
 }
 
 void TGraphWidget::UpdateLabelFormats(QPainter& Painter)

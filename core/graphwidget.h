@@ -56,6 +56,10 @@ public:
     // Draws a freshly fitted graph onto another painter; the widget keeps its own view.
     bool Render(QPainter* Device, const QRect& Area, bool Frame);
     bool RenderWithoutTitles(QPainter* Device, const QRect& Area, bool Frame);
+    // Draws the graph as the widget shows it, without the read-out and the rubber band, on
+    // white and laid out afresh for a drawing of the given size: the present view, or a
+    // fresh fit when Fitted or before the widget has a layout of its own.
+    void RenderView(QPainter* Device, const QSize& Size, bool Fitted);
 
     // The palette of the curves: 96 distinct colours, black beyond.
     static bool GetIndexedColor(int Index, int& Red, int& Green, int& Blue);
@@ -91,7 +95,9 @@ private:
     void RenderRange(double Left, double Right, double Bottom, double Top);
     void DrawImage();
     void DrawGraph(QPainter& Painter);
-    void RenderOnto(QPainter& Device, const TGraphLayout& Layout, bool Frame);
+    void RenderOnto(QPainter& Device, const TGraphLayout& Layout, bool Frame, int FontHeight,
+                    bool Fitted);
+    void KeepView(const QRect& OwnPlot);
     void CopyImage(QPainter& Painter, const QRegion& Region);
     void UpdateLabelFormats(QPainter& Painter);
     void DrawAxes(QPainter& Painter);

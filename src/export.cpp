@@ -57,13 +57,18 @@ QStringList All_Data_Table(const TLaserFile& file, int section, QChar separator)
     return lines;
 }
 
-QString Suggested_Csv_Name(const QString& file_name, const QString& label)
+QString Suggested_Name(const QString& file_name, const QString& label, const QString& extension)
 {
     // Only a dot within the file's own name starts its extension, not one in a folder name.
     const int name_start = file_name.lastIndexOf(QLatin1Char('/')) + 1;
     const int dot = file_name.lastIndexOf(QLatin1Char('.'));
     const QString stem = dot >= name_start ? file_name.left(dot) : file_name;
-    return QStringLiteral("%1 - %2.csv").arg(stem, label);
+    return QStringLiteral("%1 - %2.%3").arg(stem, label, extension);
+}
+
+QString Suggested_Csv_Name(const QString& file_name, const QString& label)
+{
+    return Suggested_Name(file_name, label, QStringLiteral("csv"));
 }
 
 // Whatever goes wrong, a QSaveFile that is not committed leaves an existing file as it was.

@@ -16,7 +16,9 @@ QString Deviation_Text(const TLaserRun& mean, double sign);
 // one column per run. A run without a point at an index leaves its cell empty.
 QStringList All_Data_Table(const TLaserFile& file, int section, QChar separator);
 
-// The CSV name offered for a loaded file: its extension replaced by " - <label>.csv".
+// The name offered for an export of a loaded file: its extension replaced by
+// " - <label>.<extension>", for a CSV table by " - <label>.csv".
+QString Suggested_Name(const QString& file_name, const QString& label, const QString& extension);
 QString Suggested_Csv_Name(const QString& file_name, const QString& label);
 
 // Writes the lines as Latin-1 text, each followed by the platform's line end, so that

@@ -3,6 +3,7 @@
 #include "core/graphwidget.h"
 #include "src/export.h"
 #include "src/folderwalk.h"
+#include "src/graphexport.h"
 #include "src/graphfeed.h"
 #include "src/report.h"
 
@@ -19,6 +20,8 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSpacerItem>
 #include <QSplitter>
@@ -110,6 +113,16 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     copy_layout->addWidget(d_all_data_button);
     dock_layout->addWidget(copy_group);
 
+    QGroupBox* graph_group = new QGroupBox(dock_content);
+    QVBoxLayout* graph_layout = Group_Layout<QVBoxLayout>(graph_group);
+    d_copy_graph_button = new QPushButton(graph_group);
+    d_save_graph_button = new QPushButton(graph_group);
+    d_print_button = new QPushButton(graph_group);
+    graph_layout->addWidget(d_copy_graph_button);
+    graph_layout->addWidget(d_save_graph_button);
+    graph_layout->addWidget(d_print_button);
+    dock_layout->addWidget(graph_group);
+
     dock_layout->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding));
     QPushButton* close_button = new QPushButton(dock_content);
     dock_layout->addWidget(close_button);
@@ -124,7 +137,10 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     setTabOrder(d_section_3_button, d_dev_normal_button);
     setTabOrder(d_dev_normal_button, d_dev_inverted_button);
     setTabOrder(d_dev_inverted_button, d_all_data_button);
-    setTabOrder(d_all_data_button, d_report);
+    setTabOrder(d_all_data_button, d_copy_graph_button);
+    setTabOrder(d_copy_graph_button, d_save_graph_button);
+    setTabOrder(d_save_graph_button, d_print_button);
+    setTabOrder(d_print_button, d_report);
 
     setWindowTitle(QStringLiteral("Vantrel - 1.1"));
     setWindowIcon(QIcon(QStringLiteral(":/images/vantrel.png")));
@@ -133,6 +149,7 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     file_group->setTitle(QStringLiteral("File"));
     section_group->setTitle(QStringLiteral("Display Section"));
     copy_group->setTitle(QStringLiteral("Copy to Clipboard"));
+    graph_group->setTitle(QStringLiteral("Graph"));
     import_button->setText(QStringLiteral("Import"));
     d_save_as_button->setText(QStringLiteral("Save As..."));
     d_section_1_button->setText(QStringLiteral("1"));
@@ -141,6 +158,9 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     d_dev_normal_button->setText(QStringLiteral("Dev. Normal"));
     d_dev_inverted_button->setText(QStringLiteral("Dev. Inverted"));
     d_all_data_button->setText(QStringLiteral("All Data"));
+    d_copy_graph_button->setText(QStringLiteral("Copy Graph"));
+    d_save_graph_button->setText(QStringLiteral("Save Graph..."));
+    d_print_button->setText(QStringLiteral("Print..."));
     close_button->setText(QStringLiteral("Close"));
     import_button->setToolTip(
         QStringLiteral("Open a laser file.\nF5 reloads it; Ctrl+PgDown and Ctrl+PgUp open the "
@@ -149,6 +169,10 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
         "Wheel: zoom about the mouse. Left drag: zoom into the box. Right drag: pan.\n"
         "Right click: zoom out. Double-click or Home: fit to the data.\n"
         "Click the graph, then the arrow keys pan and + and - zoom."));
+    // Copy stays with the report pane, which copies its selected text.
+    import_button->setShortcut(QKeySequence::Open);
+    d_save_as_button->setShortcut(QKeySequence::Save);
+    d_print_button->setShortcut(QKeySequence::Print);
 
     d_graph->SetTitle(QString());
     d_graph->SetHorizontalTitle(QStringLiteral("Position"));
@@ -164,6 +188,9 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     connect(d_dev_normal_button, &QPushButton::clicked, this, &TVantrel::Copy_Dev_Normal);
     connect(d_dev_inverted_button, &QPushButton::clicked, this, &TVantrel::Copy_Dev_Invert);
     connect(d_all_data_button, &QPushButton::clicked, this, &TVantrel::Copy_All_Data);
+    connect(d_copy_graph_button, &QPushButton::clicked, this, &TVantrel::Copy_Graph);
+    connect(d_save_graph_button, &QPushButton::clicked, this, &TVantrel::Save_Graph);
+    connect(d_print_button, &QPushButton::clicked, this, &TVantrel::Print);
     connect(d_section_1_button, &QToolButton::toggled, this, &TVantrel::Section_1_Toggled);
     connect(d_section_2_button, &QToolButton::toggled, this, &TVantrel::Section_2_Toggled);
     connect(d_section_3_button, &QToolButton::toggled, this, &TVantrel::Section_3_Toggled);
@@ -220,6 +247,46 @@ void TVantrel::Save_As()
         return;
     if (!Write_Csv(path, All_Data_Table(d_laser_file, section, QLatin1Char(','))))
         Add_Error_Line(Cannot_Write_Line(path));
+}
+
+// Twice the graph's size on screen: sharp in a document, with room for more ticks.
+QSize TVantrel::Graph_Export_Size() const
+{
+    return d_graph->size() * 2;
+}
+
+void TVantrel::Copy_Graph()
+{
+    if (Checked_Section() >= 0)
+        QGuiApplication::clipboard()->setImage(Graph_Image(*d_graph, Graph_Export_Size(), false),
+                                               QClipboard::Clipboard);
+}
+
+void TVantrel::Save_Graph()
+{
+    const int section = Checked_Section();
+    if (section < 0)
+        return;
+    const QString suggested = Suggested_Name(
+        d_laser_file.d_file_name, d_laser_file.Section_Label(section), QStringLiteral("png"));
+    QString filter;
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Select file to write"),
+                                                      suggested, Graph_Filters(), &filter);
+    if (path.isEmpty())
+        return;
+    const QString target = Graph_Path(path, filter);
+    if (!Write_Graph(*d_graph, false, target, Graph_Export_Size()))
+        Add_Error_Line(Cannot_Write_Line(target));
+}
+
+void TVantrel::Print()
+{
+    if (Checked_Section() < 0)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted && !Print_Graph(*d_graph, printer))
+        Add_Error_Line(QStringLiteral("ERR:  Cannot print the graph."));
 }
 
 void TVantrel::Copy_Dev_Normal()
@@ -398,7 +465,8 @@ void TVantrel::Update_Section_Buttons()
 void TVantrel::Enable_Controls(bool enable)
 {
     for (QPushButton* button :
-         {d_save_as_button, d_dev_inverted_button, d_dev_normal_button, d_all_data_button})
+         {d_save_as_button, d_dev_inverted_button, d_dev_normal_button, d_all_data_button,
+          d_copy_graph_button, d_save_graph_button, d_print_button})
         button->setEnabled(enable);
 
     d_section_1_button->setEnabled(d_laser_file.Run_Count(0) >= 1);

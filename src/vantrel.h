@@ -31,6 +31,9 @@ private slots:
     void Copy_Dev_Normal();
     void Copy_Dev_Invert();
     void Copy_All_Data();
+    void Copy_Graph();
+    void Save_Graph();
+    void Print();
     void Section_1_Toggled(bool checked);
     void Section_2_Toggled(bool checked);
     void Section_3_Toggled(bool checked);
@@ -57,12 +60,16 @@ private:
     void Section_Toggled(int button, bool checked);
     int Checked_Section();
     void Copy_Deviations(double sign);
+    QSize Graph_Export_Size() const;
 
     QPlainTextEdit* d_report;
     QPushButton* d_save_as_button;
     QPushButton* d_dev_inverted_button;
     QPushButton* d_dev_normal_button;
     QPushButton* d_all_data_button;
+    QPushButton* d_copy_graph_button;
+    QPushButton* d_save_graph_button;
+    QPushButton* d_print_button;
     QToolButton* d_section_1_button;
     QToolButton* d_section_2_button;
     QToolButton* d_section_3_button;

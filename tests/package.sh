@@ -47,7 +47,8 @@ expect_field Architecture "$(dpkg --print-architecture)"
 [ -n "$(dpkg-deb -f "$deb" Description)" ] || fail "no description"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libstdc++6 libqt5core5a libqt5gui5 libqt5widgets5; do
+for library in libc6 libstdc++6 libqt5core5a libqt5gui5 libqt5widgets5 libqt5svg5 \
+    libqt5printsupport5; do
     [[ ", $depends," == *", $library "* ]] || fail "Depends lacks $library: $depends"
 done
 

@@ -55,7 +55,7 @@ public:
     void Click_Section(int button) { QTest::mouseClick(Section_Button(button), Qt::LeftButton); }
 
     // The section buttons as their labels, with "*" when checked, in brackets when disabled;
-    // then "on" or "off" for the four export buttons, "mixed" when they differ.
+    // then "on" or "off" for the export buttons, "mixed" when they differ.
     QString States()
     {
         QStringList states;
@@ -66,9 +66,11 @@ public:
             states << (tool->isEnabled() ? state : '[' + state + ']');
         }
         int on = 0;
-        for (const char* text : {"Save As...", "Dev. Normal", "Dev. Inverted", "All Data"})
+        const auto texts = {"Save As...", "Dev. Normal",   "Dev. Inverted", "All Data",
+                            "Copy Graph", "Save Graph...", "Print..."};
+        for (const char* text : texts)
             on += Button(text)->isEnabled();
-        return states.join(' ') + (on == 4 ? " on" : on == 0 ? " off" : " mixed");
+        return states.join(' ') + (on == int(texts.size()) ? " on" : on == 0 ? " off" : " mixed");
     }
 
     // Clicks the button and answers the file dialog it opens; see Answer().

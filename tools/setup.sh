@@ -8,7 +8,7 @@ mode=${1:-run}
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 # help2man makes the manual page from the built program's --help.
-packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools fonts-dejavu-core help2man)
+packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools libqt5svg5-dev fonts-dejavu-core help2man)
 if [ "$mode" = test ]; then
     packages+=(locales g++-mingw-w64-x86-64-win32)
     # The installed program on a real X server, and the Debian package and desktop entry.
@@ -18,6 +18,8 @@ if [ "$mode" = test ]; then
     packages+=(lintian appstream shared-mime-info xdg-utils libglib2.0-bin)
     # The sanitizer and fuzzing build (tools/sanitize.sh); llvm-14 symbolises its reports.
     packages+=(clang-14 libclang-rt-14-dev llvm-14)
+    # Second readers of the exported graphs: SVG and PDF rasterisers, PDF text.
+    packages+=(librsvg2-bin poppler-utils)
 fi
 
 as_root() {
