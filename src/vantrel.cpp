@@ -3,6 +3,7 @@
 #include "core/graphwidget.h"
 #include "src/export.h"
 #include "src/graphfeed.h"
+#include "src/isodialog.h"
 #include "src/report.h"
 
 #include <QBoxLayout>
@@ -109,6 +110,12 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     copy_layout->addWidget(d_all_data_button);
     dock_layout->addWidget(copy_group);
 
+    QGroupBox* evaluate_group = new QGroupBox(dock_content);
+    QVBoxLayout* evaluate_layout = Group_Layout<QVBoxLayout>(evaluate_group);
+    d_iso_button = new QPushButton(evaluate_group);
+    evaluate_layout->addWidget(d_iso_button);
+    dock_layout->addWidget(evaluate_group);
+
     dock_layout->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding));
     QPushButton* close_button = new QPushButton(dock_content);
     dock_layout->addWidget(close_button);
@@ -123,7 +130,8 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     setTabOrder(d_section_3_button, d_dev_normal_button);
     setTabOrder(d_dev_normal_button, d_dev_inverted_button);
     setTabOrder(d_dev_inverted_button, d_all_data_button);
-    setTabOrder(d_all_data_button, d_report);
+    setTabOrder(d_all_data_button, d_iso_button);
+    setTabOrder(d_iso_button, d_report);
 
     setWindowTitle(QStringLiteral("Vantrel - 1.1"));
     setWindowIcon(QIcon(QStringLiteral(":/images/vantrel.png")));
@@ -132,6 +140,7 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     file_group->setTitle(QStringLiteral("File"));
     section_group->setTitle(QStringLiteral("Display Section"));
     copy_group->setTitle(QStringLiteral("Copy to Clipboard"));
+    evaluate_group->setTitle(QStringLiteral("Evaluate"));
     import_button->setText(QStringLiteral("Import"));
     d_save_as_button->setText(QStringLiteral("Save As..."));
     d_section_1_button->setText(QStringLiteral("1"));
@@ -140,6 +149,7 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     d_dev_normal_button->setText(QStringLiteral("Dev. Normal"));
     d_dev_inverted_button->setText(QStringLiteral("Dev. Inverted"));
     d_all_data_button->setText(QStringLiteral("All Data"));
+    d_iso_button->setText(QStringLiteral("ISO 230-2..."));
     close_button->setText(QStringLiteral("Close"));
 
     d_graph->SetTitle(QString());
@@ -156,6 +166,7 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     connect(d_dev_normal_button, &QPushButton::clicked, this, &TVantrel::Copy_Dev_Normal);
     connect(d_dev_inverted_button, &QPushButton::clicked, this, &TVantrel::Copy_Dev_Invert);
     connect(d_all_data_button, &QPushButton::clicked, this, &TVantrel::Copy_All_Data);
+    connect(d_iso_button, &QPushButton::clicked, this, &TVantrel::Evaluate_Iso);
     connect(d_section_1_button, &QToolButton::toggled, this, &TVantrel::Section_1_Toggled);
     connect(d_section_2_button, &QToolButton::toggled, this, &TVantrel::Section_2_Toggled);
     connect(d_section_3_button, &QToolButton::toggled, this, &TVantrel::Section_3_Toggled);
@@ -209,6 +220,16 @@ void TVantrel::Copy_All_Data()
     QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
 }
 
+// One evaluation is open at a time; asking again shows a fresh one.
+void TVantrel::Evaluate_Iso()
+{
+    if (d_iso_dialog)
+        d_iso_dialog->close();
+    d_iso_dialog = new TIsoDialog(d_laser_file, this);
+    d_iso_dialog->setAttribute(Qt::WA_DeleteOnClose);
+    d_iso_dialog->show();
+}
+
 void TVantrel::Copy_Deviations(double sign)
 {
     const int section = Checked_Section();
@@ -250,6 +271,9 @@ void TVantrel::dropEvent(QDropEvent* event)
 
 void TVantrel::Load_File(const QString& path)
 {
+    // The evaluation belongs to the file it was made of.
+    if (d_iso_dialog)
+        d_iso_dialog->close();
     d_laser_file.Clear();
     if (d_laser_file.Load(path))
     {
@@ -339,6 +363,7 @@ void TVantrel::Enable_Controls(bool enable)
     for (QPushButton* button :
          {d_save_as_button, d_dev_inverted_button, d_dev_normal_button, d_all_data_button})
         button->setEnabled(enable);
+    d_iso_button->setEnabled(Iso_Refusal(d_laser_file).isEmpty());
 
     d_section_1_button->setEnabled(d_laser_file.Run_Count(0) >= 1);
     d_section_2_button->setEnabled(d_laser_file.Run_Count(1) >= 1);

@@ -4,12 +4,14 @@
 #include "src/laserfile.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 class TGraphWidget;
+class TIsoDialog;
 
 // The main window: the report pane above the graph, a banner line, and a dock of buttons.
 class TVantrel : public QMainWindow
@@ -29,6 +31,7 @@ private slots:
     void Copy_Dev_Normal();
     void Copy_Dev_Invert();
     void Copy_All_Data();
+    void Evaluate_Iso();
     void Section_1_Toggled(bool checked);
     void Section_2_Toggled(bool checked);
     void Section_3_Toggled(bool checked);
@@ -55,11 +58,13 @@ private:
     QPushButton* d_dev_inverted_button;
     QPushButton* d_dev_normal_button;
     QPushButton* d_all_data_button;
+    QPushButton* d_iso_button;
     QToolButton* d_section_1_button;
     QToolButton* d_section_2_button;
     QToolButton* d_section_3_button;
     TGraphWidget* d_graph;
     TLaserFile d_laser_file;
+    QPointer<TIsoDialog> d_iso_dialog; // open until closed or another file is loaded
 };
 
 #endif

@@ -56,13 +56,15 @@ void TMainWindowTest::lifeOfTheWindow()
     QCOMPARE(window.dockWidgetArea(dock), Qt::LeftDockWidgetArea);
     QCOMPARE(Items(dock->widget()->layout()),
              QString("File (Import, Save As...), Display Section (1 - 2 - 3), "
-                     "Copy to Clipboard (Dev. Normal, Dev. Inverted, All Data), spacer, Close"));
+                     "Copy to Clipboard (Dev. Normal, Dev. Inverted, All Data), "
+                     "Evaluate (ISO 230-2...), spacer, Close"));
 
     // The widgets that Tab stops at, in the order of the focus chain from "Import".
-    const QList<QWidget*> tab_order = {
-        window.Button("Import"),        window.Button("Save As..."), window.Section_Button(1),
-        window.Section_Button(2),       window.Section_Button(3),    window.Button("Dev. Normal"),
-        window.Button("Dev. Inverted"), window.Button("All Data"),   &window.Report_Pane()};
+    const QList<QWidget*> tab_order = {window.Button("Import"),        window.Button("Save As..."),
+                                       window.Section_Button(1),       window.Section_Button(2),
+                                       window.Section_Button(3),       window.Button("Dev. Normal"),
+                                       window.Button("Dev. Inverted"), window.Button("All Data"),
+                                       window.Button("ISO 230-2..."),  &window.Report_Pane()};
     QList<QWidget*> chain;
     QWidget* widget = tab_order[0];
     do
