@@ -90,7 +90,7 @@ TIsoDialog::TIsoDialog(const TLaserFile& file, QWidget* parent)
       d_file_title(file.File_Name())
 {
     setWindowTitle(QStringLiteral("ISO 230-2 - %1").arg(d_file_title));
-    resize(1000, 700);
+    resize(1200, 800);
 
     QLabel* summary = new QLabel(
         QStringLiteral("ISO 230-2:2014, coverage factor 2, in the deviation unit of the file. "
@@ -109,7 +109,16 @@ TIsoDialog::TIsoDialog(const TLaserFile& file, QWidget* parent)
     figures_column->addWidget(Figures_Table());
     QHBoxLayout* top = new QHBoxLayout();
     top->addLayout(figures_column, 0);
-    top->addWidget(Chart(), 1);
+    QVBoxLayout* chart_column = new QVBoxLayout();
+    chart_column->addWidget(Chart(), 1);
+    QLabel* legend = new QLabel(
+        QStringLiteral("<span style='color:%1'>Up: mean deviation and mean \u00b1 2s.</span> "
+                       "&nbsp; <span style='color:%2'>Down: mean deviation and mean \u00b1 "
+                       "2s.</span>")
+            .arg(Up_Color.name(), Down_Color.name()),
+        this);
+    chart_column->addWidget(legend);
+    top->addLayout(chart_column, 1);
 
     d_error = new QLabel(this);
     d_error->setVisible(false);
@@ -169,7 +178,13 @@ QWidget* TIsoDialog::Figures_Table()
             table->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
     table->resizeColumnsToContents();
-    table->setMinimumWidth(table->horizontalHeader()->length() + 2 * table->frameWidth() + 4);
+    table->resizeRowsToContents();
+    // All figures in view, without scroll bars.
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setFixedWidth(table->horizontalHeader()->length() + 2 * table->frameWidth());
+    table->setMinimumHeight(table->verticalHeader()->length() +
+                            table->horizontalHeader()->height() + 2 * table->frameWidth());
     return table;
 }
 
@@ -195,8 +210,7 @@ TGraphWidget* TIsoDialog::Chart()
 {
     TGraphWidget* chart = new TGraphWidget(this);
     chart->setMinimumSize(300, 250);
-    chart->SetTitle(QStringLiteral("ISO 230-2: %1 (up blue, down red; mean and mean \u00b1 2s)")
-                        .arg(d_file_title));
+    chart->SetTitle(QStringLiteral("ISO 230-2: %1").arg(d_file_title));
     chart->SetHorizontalTitle(QStringLiteral("Position"));
     chart->SetVerticalTitle(QStringLiteral("Deviation"));
     const std::vector<TIsoTarget>& targets = d_evaluation.Targets;
@@ -220,5 +234,8 @@ QWidget* TIsoDialog::Targets_Table()
     table->setModel(new TIsoTargetModel(d_evaluation, table));
     table->verticalHeader()->setVisible(false);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Wide enough for most values at 12 digits, without measuring every row.
+    table->horizontalHeader()->setDefaultSectionSize(
+        table->fontMetrics().horizontalAdvance(QStringLiteral("-0.00000000000e-00")) + 12);
     return table;
 }
