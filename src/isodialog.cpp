@@ -25,14 +25,15 @@ const QColor Down_Color(220, 0, 0);
 class TIsoTargetModel : public QAbstractTableModel
 {
 public:
-    TIsoTargetModel(const TIsoEvaluation& evaluation, QObject* parent)
-        : QAbstractTableModel(parent), d_evaluation(evaluation), d_titles(Iso_Target_Columns())
+    TIsoTargetModel(std::shared_ptr<const TIsoEvaluation> evaluation, QObject* parent)
+        : QAbstractTableModel(parent), d_evaluation(std::move(evaluation)),
+          d_titles(Iso_Target_Columns())
     {
     }
 
     int rowCount(const QModelIndex& parent) const override
     {
-        return parent.isValid() ? 0 : static_cast<int>(d_evaluation.Targets.size());
+        return parent.isValid() ? 0 : static_cast<int>(d_evaluation->Targets.size());
     }
 
     int columnCount(const QModelIndex& parent) const override
@@ -44,7 +45,7 @@ public:
     {
         if (role != Qt::DisplayRole || !index.isValid())
             return QVariant();
-        return Iso_Target_Cells(d_evaluation, static_cast<std::size_t>(index.row()))
+        return Iso_Target_Cells(*d_evaluation, static_cast<std::size_t>(index.row()))
             .value(index.column());
     }
 
@@ -56,7 +57,7 @@ public:
     }
 
 private:
-    const TIsoEvaluation& d_evaluation;
+    std::shared_ptr<const TIsoEvaluation> d_evaluation;
     QStringList d_titles;
 };
 
@@ -86,8 +87,9 @@ void Add_Line(TGraphWidget& chart, const std::vector<TIsoTarget>& targets, const
 } // namespace
 
 TIsoDialog::TIsoDialog(const TLaserFile& file, QWidget* parent)
-    : QDialog(parent), d_evaluation(Evaluate_Iso_230_2(file)), d_file_name(file.d_file_name),
-      d_file_title(file.File_Name())
+    : QDialog(parent),
+      d_evaluation(std::make_shared<const TIsoEvaluation>(Evaluate_Iso_230_2(file))),
+      d_file_name(file.d_file_name), d_file_title(file.File_Name())
 {
     setWindowTitle(QStringLiteral("ISO 230-2 - %1").arg(d_file_title));
     resize(1200, 800);
@@ -96,10 +98,10 @@ TIsoDialog::TIsoDialog(const TLaserFile& file, QWidget* parent)
         QStringLiteral("ISO 230-2:2014, coverage factor 2, in the deviation unit of the file. "
                        "%1 targets; runs: %2 up, %3 down, %4 left out (shorter than the "
                        "longest).")
-            .arg(d_evaluation.Targets.size())
-            .arg(d_evaluation.Runs_Up)
-            .arg(d_evaluation.Runs_Down)
-            .arg(d_evaluation.Runs_Left_Out),
+            .arg(d_evaluation->Targets.size())
+            .arg(d_evaluation->Runs_Up)
+            .arg(d_evaluation->Runs_Down)
+            .arg(d_evaluation->Runs_Left_Out),
         this);
     summary->setWordWrap(true);
 
@@ -144,7 +146,7 @@ TIsoDialog::TIsoDialog(const TLaserFile& file, QWidget* parent)
 
 void TIsoDialog::Copy()
 {
-    QGuiApplication::clipboard()->setText(Iso_Csv_Text(d_evaluation), QClipboard::Clipboard);
+    QGuiApplication::clipboard()->setText(Iso_Csv_Text(*d_evaluation), QClipboard::Clipboard);
 }
 
 void TIsoDialog::Save_As()
@@ -155,7 +157,7 @@ void TIsoDialog::Save_As()
                                      QStringLiteral("CSV Files (*.csv)"));
     if (path.isEmpty())
         return;
-    const bool written = Write_Csv(path, Iso_Csv_Lines(d_evaluation));
+    const bool written = Write_Csv(path, Iso_Csv_Lines(*d_evaluation));
     d_error->setText(written ? QString()
                              : QStringLiteral("ERR:  Cannot write output file '%1'")
                                    .arg(QDir::toNativeSeparators(path)));
@@ -164,7 +166,7 @@ void TIsoDialog::Save_As()
 
 QWidget* TIsoDialog::Figures_Table()
 {
-    const std::vector<TIsoFigure>& figures = d_evaluation.Figures;
+    const std::vector<TIsoFigure>& figures = d_evaluation->Figures;
     QTableWidget* table = new QTableWidget(static_cast<int>(figures.size()), 3, this);
     table->setHorizontalHeaderLabels(
         {QStringLiteral("Figure"), QStringLiteral("Value"), QStringLiteral("Target")});
@@ -191,12 +193,12 @@ QWidget* TIsoDialog::Figures_Table()
 // Beside the figures when a direction has fewer runs than the standard asks for.
 QLabel* TIsoDialog::Runs_Warning()
 {
-    if (d_evaluation.Runs_Up >= Iso_Runs_Asked && d_evaluation.Runs_Down >= Iso_Runs_Asked)
+    if (d_evaluation->Runs_Up >= Iso_Runs_Asked && d_evaluation->Runs_Down >= Iso_Runs_Asked)
         return nullptr;
     QLabel* warning = new QLabel(QStringLiteral("Fewer runs than ISO 230-2 asks for: %1 up and "
                                                 "%2 down, where it asks for %3 in each direction.")
-                                     .arg(d_evaluation.Runs_Up)
-                                     .arg(d_evaluation.Runs_Down)
+                                     .arg(d_evaluation->Runs_Up)
+                                     .arg(d_evaluation->Runs_Down)
                                      .arg(Iso_Runs_Asked),
                                  this);
     warning->setWordWrap(true);
@@ -213,7 +215,7 @@ TGraphWidget* TIsoDialog::Chart()
     chart->SetTitle(QStringLiteral("ISO 230-2: %1").arg(d_file_title));
     chart->SetHorizontalTitle(QStringLiteral("Position"));
     chart->SetVerticalTitle(QStringLiteral("Deviation"));
-    const std::vector<TIsoTarget>& targets = d_evaluation.Targets;
+    const std::vector<TIsoTarget>& targets = d_evaluation->Targets;
     for (const double sign : {-1.0, 1.0})
     {
         Add_Line(*chart, targets, Up_Color,

@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QLabel;
 class QTableWidget;
 class TGraphWidget;
@@ -28,7 +30,8 @@ private:
     TGraphWidget* Chart();
     QWidget* Targets_Table();
 
-    TIsoEvaluation d_evaluation;
+    // Shared with the table's model, which Qt destroys after the dialog's own members.
+    std::shared_ptr<const TIsoEvaluation> d_evaluation;
     QString d_file_name;
     QString d_file_title;
     QLabel* d_error;
