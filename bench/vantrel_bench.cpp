@@ -4,6 +4,7 @@
 
 #include "bench/benchfiles.h"
 #include "bench/vantrelprobe.h"
+#include "src/iso2302.h"
 #include "tests/graphprobe.h"
 
 #include <QApplication>
@@ -33,6 +34,7 @@ struct TTimes
     double Graph = 0.0;
     double Zoom = 0.0;
     double Pan = 0.0;
+    double Iso = -1.0; // -1 for a file that is not evaluated
     double Total = 0.0;
     bool Loaded = false;
 };
@@ -127,19 +129,22 @@ TTimes Measure(TVantrel& window, const QString& path)
     const QRect plot = graph.PlotRect();
     times.Zoom = Zoom_Step(probe.Graph(), plot);
     times.Pan = Pan_Step(probe.Graph(), plot);
+    if (Iso_Refusal(probe.Laser_File()).isEmpty())
+        times.Iso = Milliseconds([&] { Iso_Csv_Text(Evaluate_Iso_230_2(probe.Laser_File())); });
     return times;
 }
 
 QString Figure(double milliseconds)
 {
-    return QStringLiteral("%1").arg(milliseconds, 8, 'f', 1);
+    return milliseconds < 0.0 ? QStringLiteral("       -")
+                              : QStringLiteral("%1").arg(milliseconds, 8, 'f', 1);
 }
 
 // One line of medians for the file; false when it does not load.
 bool Bench_File(TVantrel& window, const QString& path, QTextStream& out)
 {
     TVantrelProbe probe(window);
-    std::array<std::array<double, Repetitions>, 6> figures{};
+    std::array<std::array<double, Repetitions>, 7> figures{};
     for (int repetition = 0; repetition < Repetitions; ++repetition)
     {
         const TTimes times = Measure(window, path);
@@ -148,8 +153,8 @@ bool Bench_File(TVantrel& window, const QString& path, QTextStream& out)
             out << QFileInfo(path).fileName() << ": " << probe.Laser_File().d_error_message << '\n';
             return false;
         }
-        const double row[] = {times.Load, times.Report, times.Graph,
-                              times.Zoom, times.Pan,    times.Total};
+        const double row[] = {times.Load, times.Report, times.Graph, times.Zoom,
+                              times.Pan,  times.Total,  times.Iso};
         for (std::size_t k = 0; k < figures.size(); ++k)
             figures[k][repetition] = row[k];
     }
@@ -171,7 +176,7 @@ int Bench_Files(const QStringList& paths)
     QApplication::processEvents();
     QTextStream out(stdout);
     out << QStringLiteral("%1 %2").arg("file", -36).arg("points", 9)
-        << "    load  report   graph    zoom     pan   total\n";
+        << "    load  report   graph    zoom     pan   total     iso\n";
     bool all_loaded = true;
     for (const QString& path : paths)
         all_loaded = Bench_File(window, path, out) && all_loaded;

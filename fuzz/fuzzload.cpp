@@ -1,6 +1,7 @@
 #include "fuzz/fuzzload.h"
 
 #include "src/export.h"
+#include "src/iso2302.h"
 #include "src/report.h"
 
 #include <QDir>
@@ -81,6 +82,23 @@ void Read_Texts(const TLaserFile& file, int section, std::size_t longest_run)
                     "the table has a row per point of the longest run");
 }
 
+// The evaluation of a file that offers it: one direction per run, and never a value that
+// is no number.
+void Read_Evaluation(const TLaserFile& file)
+{
+    const TRunDirections* const directions[] = {
+        &file.d_directions_section_1, &file.d_directions_section_2, &file.d_directions_section_3};
+    for (int section = 0; section <= 2; ++section)
+        Fuzz_Expect(directions[section]->size() ==
+                        static_cast<std::size_t>(file.Run_Count(section)),
+                    "every run of a section has its direction");
+    if (!Iso_Refusal(file).isEmpty())
+        return;
+    const QString text = Iso_Csv_Text(Evaluate_Iso_230_2(file));
+    Fuzz_Expect(!text.contains(QLatin1String("nan")) && !text.contains(QLatin1String("inf")),
+                "the evaluation gives numbers or nothing");
+}
+
 } // namespace
 
 void Fuzz_Expect(bool holds, const char* what)
@@ -125,6 +143,8 @@ void Fuzz_Read(const TLaserFile& file, bool loaded)
         if (loaded && section >= 0 && section <= 2)
             Read_Texts(file, section, longest_run);
     }
-    if (!loaded)
+    if (loaded)
+        Read_Evaluation(file);
+    else
         Read_Failure(file);
 }

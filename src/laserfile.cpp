@@ -102,6 +102,9 @@ void TLaserFile::Clear()
     d_data_section_1.clear();
     d_data_section_2.clear();
     d_data_section_3.clear();
+    d_directions_section_1.clear();
+    d_directions_section_2.clear();
+    d_directions_section_3.clear();
     d_file_name.clear();
     d_file_type = Unknown_Type;
 }
@@ -243,6 +246,14 @@ TLaserRun TLaserFile::Section_Data(int section, int index) const
     return index >= 0 ? (*runs)[static_cast<std::size_t>(index)] : Mean_Of(*runs);
 }
 
+TRunDirection TLaserFile::Run_Direction(int section, int index) const
+{
+    const TRunDirections* directions = Directions(section);
+    if (!directions || index < 0 || static_cast<std::size_t>(index) >= directions->size())
+        return TRunDirection::Up;
+    return (*directions)[static_cast<std::size_t>(index)];
+}
+
 const TLaserSection* TLaserFile::Section(int section) const
 {
     switch (section)
@@ -253,6 +264,20 @@ const TLaserSection* TLaserFile::Section(int section) const
         return &d_data_section_2;
     case 2:
         return &d_data_section_3;
+    }
+    return nullptr;
+}
+
+const TRunDirections* TLaserFile::Directions(int section) const
+{
+    switch (section)
+    {
+    case 0:
+        return &d_directions_section_1;
+    case 1:
+        return &d_directions_section_2;
+    case 2:
+        return &d_directions_section_3;
     }
     return nullptr;
 }

@@ -26,6 +26,15 @@ using TLaserRun = std::vector<TVector2>;
 // The runs of one measured quantity, in the order the file gives them.
 using TLaserSection = std::vector<TLaserRun>;
 
+// The way the machine moved while a run was measured, whatever order the run is stored in.
+enum class TRunDirection : std::int8_t
+{
+    Up,  // towards higher positions
+    Down // towards lower positions
+};
+// One direction per run of a section, in the same order.
+using TRunDirections = std::vector<TRunDirection>;
+
 // One record of a Renishaw run: the deviation measured at one target in one run.
 struct TRenishawRecord
 {
@@ -70,6 +79,8 @@ public:
     QString Section_Label(int section) const;
     // Run `index` of the section, or for a negative index the point-wise mean of its runs.
     TLaserRun Section_Data(int section, int index) const;
+    // The direction of run `index` of the section; a run stored without one counts as up.
+    TRunDirection Run_Direction(int section, int index) const;
 
     // Renishaw linear, angular and straightness text; false with d_error_message on failure.
     bool Read_Renishaw_File(const QByteArray& content);
@@ -78,9 +89,14 @@ public:
     // comes out rising.
     static std::vector<TRenishawRecord>
     Order_Renishaw_Records(const std::vector<TRenishawRecord>& records);
-    // Empties the sections and stores every complete run of the arranged records in section 1.
+    // One direction per group of consecutive records of one run number, in file order: down
+    // when the group's second record has a lower target than its first, else up.
+    static TRunDirections Renishaw_Group_Directions(const std::vector<TRenishawRecord>& records);
+    // Empties the sections and stores every complete run of the arranged records in section 1,
+    // with the direction of its group.
     void Store_Renishaw_Runs(const std::vector<double>& positions,
-                             const std::vector<TRenishawRecord>& records);
+                             const std::vector<TRenishawRecord>& records,
+                             const TRunDirections& group_directions);
 
     // The API XD readers take the whole file content; on failure they leave the message in
     // d_error_message and return false.
@@ -102,6 +118,10 @@ public:
     TLaserSection d_data_section_1;
     TLaserSection d_data_section_2;
     TLaserSection d_data_section_3;
+    // The direction of each run of the section of the same number.
+    TRunDirections d_directions_section_1;
+    TRunDirections d_directions_section_2;
+    TRunDirections d_directions_section_3;
     QString d_file_name;
     TLaserFileType d_file_type;
     bool d_has_environment = false;
@@ -109,6 +129,7 @@ public:
 
 private:
     const TLaserSection* Section(int section) const;
+    const TRunDirections* Directions(int section) const;
     // The parser of the kind; false with d_error_message set when it fails.
     bool Read_By_Type(TLaserFileType type, const QByteArray& content);
 };

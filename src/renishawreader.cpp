@@ -390,7 +390,8 @@ bool TLaserFile::Read_Renishaw_File(const QByteArray& content)
         d_error_message = QString::fromLatin1(Missing_Count_Error);
         return false;
     }
-    Store_Renishaw_Runs(reader.Target_Positions(), Order_Renishaw_Records(reader.Records()));
+    Store_Renishaw_Runs(reader.Target_Positions(), Order_Renishaw_Records(reader.Records()),
+                        Renishaw_Group_Directions(reader.Records()));
     reader.Store_Material_Temperature();
     return true;
 }
@@ -419,15 +420,33 @@ TLaserFile::Order_Renishaw_Records(const std::vector<TRenishawRecord>& records)
     return arranged;
 }
 
+TRunDirections TLaserFile::Renishaw_Group_Directions(const std::vector<TRenishawRecord>& records)
+{
+    TRunDirections directions;
+    for (std::size_t begin = 0; begin < records.size();)
+    {
+        const std::size_t end = Run_End(records, begin);
+        const bool falling = end - begin >= 2 && records[begin + 1].Target < records[begin].Target;
+        directions.push_back(falling ? TRunDirection::Down : TRunDirection::Up);
+        begin = end;
+    }
+    return directions;
+}
+
 // Only complete runs are kept: one point per target position, and not all of them zero.
-// The x values come from the positions by place, not from the target numbers.
+// The x values come from the positions by place, not from the target numbers. Arranging
+// keeps the groups where they were, so group k of the arranged records is group k of the file.
 void TLaserFile::Store_Renishaw_Runs(const std::vector<double>& positions,
-                                     const std::vector<TRenishawRecord>& records)
+                                     const std::vector<TRenishawRecord>& records,
+                                     const TRunDirections& group_directions)
 {
     d_data_section_1.clear();
     d_data_section_2.clear();
     d_data_section_3.clear();
-    for (std::size_t begin = 0; begin < records.size();)
+    d_directions_section_1.clear();
+    d_directions_section_2.clear();
+    d_directions_section_3.clear();
+    for (std::size_t begin = 0, group = 0; begin < records.size(); ++group)
     {
         const std::size_t end = Run_End(records, begin);
         if (end - begin == positions.size() && Has_Deviation(records, begin, end))
@@ -437,6 +456,8 @@ void TLaserFile::Store_Renishaw_Runs(const std::vector<double>& positions,
             for (std::size_t k = begin; k < end; ++k)
                 run.emplace_back(positions[k - begin], records[k].Deviation);
             d_data_section_1.push_back(std::move(run));
+            VANTREL_CHECK(group < group_directions.size());
+            d_directions_section_1.push_back(group_directions[group]);
         }
         begin = end;
     }

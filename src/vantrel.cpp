@@ -5,6 +5,7 @@
 #include "src/folderwalk.h"
 #include "src/graphexport.h"
 #include "src/graphfeed.h"
+#include "src/isodialog.h"
 #include "src/report.h"
 
 #include <QAction>
@@ -122,6 +123,11 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     graph_layout->addWidget(d_save_graph_button);
     graph_layout->addWidget(d_print_button);
     dock_layout->addWidget(graph_group);
+    QGroupBox* evaluate_group = new QGroupBox(dock_content);
+    QVBoxLayout* evaluate_layout = Group_Layout<QVBoxLayout>(evaluate_group);
+    d_iso_button = new QPushButton(evaluate_group);
+    evaluate_layout->addWidget(d_iso_button);
+    dock_layout->addWidget(evaluate_group);
 
     dock_layout->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding));
     QPushButton* close_button = new QPushButton(dock_content);
@@ -140,7 +146,8 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     setTabOrder(d_all_data_button, d_copy_graph_button);
     setTabOrder(d_copy_graph_button, d_save_graph_button);
     setTabOrder(d_save_graph_button, d_print_button);
-    setTabOrder(d_print_button, d_report);
+    setTabOrder(d_print_button, d_iso_button);
+    setTabOrder(d_iso_button, d_report);
 
     setWindowTitle(QStringLiteral("Vantrel - 1.1"));
     setWindowIcon(QIcon(QStringLiteral(":/images/vantrel.png")));
@@ -150,6 +157,7 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     section_group->setTitle(QStringLiteral("Display Section"));
     copy_group->setTitle(QStringLiteral("Copy to Clipboard"));
     graph_group->setTitle(QStringLiteral("Graph"));
+    evaluate_group->setTitle(QStringLiteral("Evaluate"));
     import_button->setText(QStringLiteral("Import"));
     d_save_as_button->setText(QStringLiteral("Save As..."));
     d_section_1_button->setText(QStringLiteral("1"));
@@ -161,6 +169,7 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     d_copy_graph_button->setText(QStringLiteral("Copy Graph"));
     d_save_graph_button->setText(QStringLiteral("Save Graph..."));
     d_print_button->setText(QStringLiteral("Print..."));
+    d_iso_button->setText(QStringLiteral("ISO 230-2..."));
     close_button->setText(QStringLiteral("Close"));
     import_button->setToolTip(
         QStringLiteral("Open a laser file.\nF5 reloads it; Ctrl+PgDown and Ctrl+PgUp open the "
@@ -191,6 +200,7 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     connect(d_copy_graph_button, &QPushButton::clicked, this, &TVantrel::Copy_Graph);
     connect(d_save_graph_button, &QPushButton::clicked, this, &TVantrel::Save_Graph);
     connect(d_print_button, &QPushButton::clicked, this, &TVantrel::Print);
+    connect(d_iso_button, &QPushButton::clicked, this, &TVantrel::Evaluate_Iso);
     connect(d_section_1_button, &QToolButton::toggled, this, &TVantrel::Section_1_Toggled);
     connect(d_section_2_button, &QToolButton::toggled, this, &TVantrel::Section_2_Toggled);
     connect(d_section_3_button, &QToolButton::toggled, this, &TVantrel::Section_3_Toggled);
@@ -310,6 +320,16 @@ void TVantrel::Copy_All_Data()
     QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
 }
 
+// One evaluation is open at a time; asking again shows a fresh one.
+void TVantrel::Evaluate_Iso()
+{
+    if (d_iso_dialog)
+        d_iso_dialog->close();
+    d_iso_dialog = new TIsoDialog(d_laser_file, this);
+    d_iso_dialog->setAttribute(Qt::WA_DeleteOnClose);
+    d_iso_dialog->show();
+}
+
 void TVantrel::Copy_Deviations(double sign)
 {
     const int section = Checked_Section();
@@ -375,6 +395,9 @@ void TVantrel::Open_Neighbour(int step)
 
 void TVantrel::Load_File(const QString& path)
 {
+    // The evaluation belongs to the file it was made of.
+    if (d_iso_dialog)
+        d_iso_dialog->close();
     d_current_path = path;
     d_laser_file.Clear();
     if (d_laser_file.Load(path))
@@ -468,6 +491,7 @@ void TVantrel::Enable_Controls(bool enable)
          {d_save_as_button, d_dev_inverted_button, d_dev_normal_button, d_all_data_button,
           d_copy_graph_button, d_save_graph_button, d_print_button})
         button->setEnabled(enable);
+    d_iso_button->setEnabled(Iso_Refusal(d_laser_file).isEmpty());
 
     d_section_1_button->setEnabled(d_laser_file.Run_Count(0) >= 1);
     d_section_2_button->setEnabled(d_laser_file.Run_Count(1) >= 1);

@@ -4,12 +4,14 @@
 #include "src/laserfile.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 class TGraphWidget;
+class TIsoDialog;
 
 // The main window: the report pane above the graph, a banner line, and a dock of buttons.
 class TVantrel : public QMainWindow
@@ -34,6 +36,7 @@ private slots:
     void Copy_Graph();
     void Save_Graph();
     void Print();
+    void Evaluate_Iso();
     void Section_1_Toggled(bool checked);
     void Section_2_Toggled(bool checked);
     void Section_3_Toggled(bool checked);
@@ -70,6 +73,7 @@ private:
     QPushButton* d_copy_graph_button;
     QPushButton* d_save_graph_button;
     QPushButton* d_print_button;
+    QPushButton* d_iso_button;
     QToolButton* d_section_1_button;
     QToolButton* d_section_2_button;
     QToolButton* d_section_3_button;
@@ -77,6 +81,7 @@ private:
     TLaserFile d_laser_file;
     // The file last asked for, loaded or not: what a reload reads and a walk starts from.
     QString d_current_path;
+    QPointer<TIsoDialog> d_iso_dialog; // open until closed or another file is loaded
 };
 
 #endif

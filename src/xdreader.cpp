@@ -89,10 +89,12 @@ void Store_Runs(TLaserFile& file, const std::vector<TXdPoint>& points,
                 const std::vector<TXdValue>& values)
 {
     std::array<TLaserSection, 3> sections;
+    TRunDirections directions;
     VANTREL_CHECK(values.size() <= sections.size());
     for (auto begin = points.begin(); begin != points.end();)
     {
         const auto end = Pass_End(begin, points.end());
+        directions.push_back(begin->Direction == 0 ? TRunDirection::Up : TRunDirection::Down);
         for (std::size_t k = 0; k < values.size(); ++k)
         {
             TLaserRun run;
@@ -106,6 +108,12 @@ void Store_Runs(TLaserFile& file, const std::vector<TXdPoint>& points,
     file.d_data_section_1 = std::move(sections[0]);
     file.d_data_section_2 = std::move(sections[1]);
     file.d_data_section_3 = std::move(sections[2]);
+    // Every section used holds one run per pass, so they share the passes' directions.
+    const auto used = [&](std::size_t k)
+    { return k < values.size() ? directions : TRunDirections(); };
+    file.d_directions_section_1 = used(0);
+    file.d_directions_section_2 = used(1);
+    file.d_directions_section_3 = used(2);
 }
 
 // Searched for anywhere in a line, letter case ignored.

@@ -57,15 +57,16 @@ void TMainWindowTest::lifeOfTheWindow()
     QCOMPARE(Items(dock->widget()->layout()),
              QString("File (Import, Save As...), Display Section (1 - 2 - 3), "
                      "Copy to Clipboard (Dev. Normal, Dev. Inverted, All Data), "
-                     "Graph (Copy Graph, Save Graph..., Print...), spacer, Close"));
+                     "Graph (Copy Graph, Save Graph..., Print...), Evaluate (ISO 230-2...), "
+                     "spacer, Close"));
 
     // The widgets that Tab stops at, in the order of the focus chain from "Import".
     const QList<QWidget*> tab_order = {
         window.Button("Import"),        window.Button("Save As..."), window.Section_Button(1),
         window.Section_Button(2),       window.Section_Button(3),    window.Button("Dev. Normal"),
         window.Button("Dev. Inverted"), window.Button("All Data"),   window.Button("Copy Graph"),
-        window.Button("Save Graph..."), window.Button("Print..."),   &window.Report_Pane(),
-        window.Button("Close")};
+        window.Button("Save Graph..."), window.Button("Print..."),   window.Button("ISO 230-2..."),
+        &window.Report_Pane(),          window.Button("Close")};
     QList<QWidget*> chain;
     QWidget* widget = tab_order[0];
     do

@@ -76,11 +76,16 @@ public:
     // Clicks the button and answers the file dialog it opens; see Answer().
     QString Answer_Dialog(const QString& button, const QString& file_name)
     {
+        return Answer_Dialog(Button(button), file_name);
+    }
+
+    static QString Answer_Dialog(QAbstractButton* button, const QString& file_name)
+    {
         QString shown;
         QTimer timer;
         QObject::connect(&timer, &QTimer::timeout, [&] { Answer(timer, file_name, shown); });
         timer.start(10);
-        Click(button);
+        QTest::mouseClick(button, Qt::LeftButton);
         return shown;
     }
 
