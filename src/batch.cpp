@@ -2,6 +2,8 @@
 
 #include "src/commandline.h"
 #include "src/export.h"
+#include "src/graphexport.h"
+#include "src/iso2302.h"
 #include "src/laserfile.h"
 #include "src/report.h"
 
@@ -35,22 +37,76 @@ TBatchStatus Done_If(bool written)
     return written ? Batch_Done : Batch_Failed;
 }
 
+TBatchStatus Usage_Error(TBatchStreams& streams, const QString& message)
+{
+    Write_Lines(streams.Err, {Usage_Error_Line(message)});
+    return Batch_Usage_Error;
+}
+
+TBatchStatus Failed(TBatchStreams& streams, const QString& line)
+{
+    Write_Lines(streams.Err, {line});
+    return Batch_Failed;
+}
+
+// The lines to standard output, or as "Save As" writes them to the --output path.
+TBatchStatus Write_Table(const TBatchJob& job, TBatchStreams& streams, const QStringList& lines)
+{
+    const QString path = job.Settings.value(QStringLiteral("output"));
+    if (path.isEmpty())
+        return Done_If(Write_Csv_Lines(streams.Out, lines));
+    return Write_Csv(path, lines) ? Batch_Done : Failed(streams, Cannot_Write_Line(path));
+}
+
 TBatchStatus Print_Report(const TBatchJob& job, TBatchStreams& streams)
 {
     return Done_If(Write_Lines(streams.Out, Report_Lines(job.File, job.Section)));
 }
 
-// "Save As" to the --output path, or the same bytes to standard output.
 TBatchStatus Write_All_Data(const TBatchJob& job, TBatchStreams& streams)
 {
-    const QStringList table = All_Data_Table(job.File, job.Section, QLatin1Char(','));
-    const QString path = job.Settings.value(QStringLiteral("output"));
-    if (path.isEmpty())
-        return Done_If(Write_Csv_Lines(streams.Out, table));
-    if (Write_Csv(path, table))
+    return Write_Table(job, streams, All_Data_Table(job.File, job.Section, QLatin1Char(',')));
+}
+
+// The evaluation's text as the dialog's "Copy" and "Save As..." give it.
+TBatchStatus Write_Iso_230_2(const TBatchJob& job, TBatchStreams& streams)
+{
+    const QString refusal = Iso_Refusal(job.File);
+    if (!refusal.isEmpty())
+        return Failed(streams, refusal);
+    return Write_Table(job, streams, Iso_Csv_Lines(Evaluate_Iso_230_2(job.File)));
+}
+
+// "WIDTHxHEIGHT" in whole pixels; an empty size when the text is not one.
+QSize Graph_Size(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char('x'));
+    bool width_ok = false;
+    bool height_ok = false;
+    const QSize size =
+        parts.size() == 2 ? QSize(parts[0].toInt(&width_ok), parts[1].toInt(&height_ok)) : QSize();
+    const bool fits = size.width() >= 1 && size.height() >= 1 && size.width() <= Graph_Size_Limit &&
+                      size.height() <= Graph_Size_Limit;
+    return width_ok && height_ok && fits ? size : QSize();
+}
+
+TBatchStatus Write_Graph(const TBatchJob& job, TBatchStreams& streams)
+{
+    if (Graph_Format(job.Value) == TGraph_Format::None)
+        return Usage_Error(
+            streams, QStringLiteral("The graph file's name must end in .png, .svg or .pdf: '%1'.")
+                         .arg(QDir::toNativeSeparators(job.Value)));
+    const QString size_text = job.Settings.value(QStringLiteral("size"));
+    const QSize size = size_text.isEmpty() ? Batch_Graph_Size : Graph_Size(size_text);
+    if (size.isEmpty())
+        return Usage_Error(streams, QStringLiteral("--size must be WIDTHxHEIGHT, each from 1 to "
+                                                   "%1 pixels, not '%2'.")
+                                        .arg(Graph_Size_Limit)
+                                        .arg(size_text));
+    QString error;
+    if (Write_Graph_File(job.File, job.Section, job.Value, size, &error))
         return Batch_Done;
-    Write_Lines(streams.Err, {Cannot_Write_Line(path)});
-    return Batch_Failed;
+    return Failed(streams, QStringLiteral("ERR:  ") + error);
 }
 
 TBatchStatus Print_Deviations(const TBatchJob& job, TBatchStreams& streams, double sign)
@@ -69,29 +125,31 @@ TBatchStatus Print_Inverted(const TBatchJob& job, TBatchStreams& streams)
     return Print_Deviations(job, streams, -1.0);
 }
 
-TBatchStatus Usage_Error(TBatchStreams& streams, const QString& message)
-{
-    Write_Lines(streams.Err, {Usage_Error_Line(message)});
-    return Batch_Usage_Error;
-}
-
 } // namespace
 
 const std::vector<TBatchAction>& Batch_Actions()
 {
     static const std::vector<TBatchAction> actions = {
         {"report", nullptr, "Prints the report of FILE, as the window shows it.", "section",
-         &Print_Report},
+         &Print_Report, Batch_Core},
         {"csv", nullptr,
          "Writes the table of all runs, as \"Save As\" does, to standard output or to the "
          "--output file.",
-         "section output", &Write_All_Data},
+         "section output", &Write_All_Data, Batch_Core},
         {"deviations", nullptr, "Prints the mean deviations, as \"Dev. Normal\" copies them.",
-         "section", &Print_Normal},
+         "section", &Print_Normal, Batch_Core},
         {"inverted", nullptr,
          "Prints the inverted mean deviations, as \"Dev. Inverted\" copies "
          "them.",
-         "section", &Print_Inverted},
+         "section", &Print_Inverted, Batch_Core},
+        {"graph", "OUT",
+         "Writes the fitted graph of the section to OUT, a PNG, SVG or PDF file by its "
+         "extension.",
+         "section size", &Write_Graph, Batch_Painting},
+        {"iso230-2", nullptr,
+         "Prints the ISO 230-2:2014 evaluation of section 1 of a linear positioning file (RTL "
+         "or POS) as the evaluation dialog copies it, or writes it to the --output file.",
+         "output", &Write_Iso_230_2, Batch_Core},
     };
     return actions;
 }
@@ -103,6 +161,7 @@ const std::vector<TBatchSetting>& Batch_Settings()
         {"output", "PATH",
          "Writes to PATH instead of standard output; an old file stays as it "
          "was unless everything was written."},
+        {"size", "WxH", "The size of the --graph picture in pixels; 1600x1000 when not given."},
     };
     return settings;
 }

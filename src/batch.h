@@ -35,6 +35,14 @@ struct TBatchStreams
     QIODevice& Err;
 };
 
+// The application object an action needs: text alone, or fonts and painting (on the
+// "offscreen" platform, so still without a display).
+enum TBatchApplication
+{
+    Batch_Core,
+    Batch_Painting
+};
+
 // One batch option. The command line offers one option per entry, and its help lists them.
 struct TBatchAction
 {
@@ -45,6 +53,7 @@ struct TBatchAction
     // The settings it takes, by option name, apart by spaces.
     const char* Settings;
     TBatchStatus (*Run)(const TBatchJob& job, TBatchStreams& streams);
+    TBatchApplication Application;
 };
 
 // An option that adjusts an action, e.g. --section N.

@@ -6,6 +6,8 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#include <cstdio>
+
 namespace
 {
 
@@ -17,13 +19,29 @@ QStringList Arguments(int argc, char* argv[])
     return arguments;
 }
 
-// Help, version, usage errors and batch runs need no display, so no QApplication. The
+void Drop_Notes(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
+// Help, version, usage errors and batch runs need no display: text alone needs no
+// QApplication, and painting a graph file is done on the "offscreen" platform. The
 // arguments are read already; the help's usage line names the program, not its path.
-int Run_In_Core_Application(const TCommandLine& line)
+int Run_Without_Display(const TCommandLine& line)
 {
     char name[] = "vantrel";
     char* arguments[] = {name, nullptr};
     int count = 1;
+    if (line.Action && line.Action->Application == Batch_Painting)
+    {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Standard error carries the batch's own "ERR:  " lines only, not the platform's
+        // notes on its set-up.
+        qInstallMessageHandler(Drop_Notes);
+        QApplication application(count, arguments);
+        return Run_Without_Window(line);
+    }
     QCoreApplication application(count, arguments);
     return Run_Without_Window(line);
 }
@@ -34,7 +52,7 @@ int main(int argc, char* argv[])
 {
     const TCommandLine line = Parse_Command_Line(Arguments(argc, argv));
     if (line.Mode != TCommandLine::Window)
-        return Run_In_Core_Application(line);
+        return Run_Without_Display(line);
 
     QApplication* application = new QApplication(argc, argv);
     // Without the "fusion" style the platform's default stays.

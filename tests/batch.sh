@@ -55,6 +55,16 @@ expect 2 - "vantrel: --section is given more than once. $see" --report "$linear"
 expect 2 - "vantrel: '$linear' has no section 2. $see" --report "$linear" --section 2
 expect 2 - "vantrel: --output does not go with --report. $see" --report "$linear" --output x.csv
 expect 2 - "vantrel: --section goes with a batch option, such as --report. $see" --section 1 "$linear"
+expect 0 - - --graph "$work/linear.png" "$linear"
+file "$work/linear.png" | grep -q 'PNG image data, 1600 x 1000' || { echo "batch: --graph wrote no 1600x1000 PNG" >&2; failures=$((failures + 1)); }
+expect 0 - - --graph "$work/angular.svg" --size 400x300 --section 3 "$examples/y-axis-angular.ang"
+grep -q '<svg' "$work/angular.svg" || { echo "batch: --graph wrote no SVG" >&2; failures=$((failures + 1)); }
+expect 2 - "vantrel: The graph file's name must end in .png, .svg or .pdf: 'graph.gif'. $see" --graph graph.gif "$linear"
+expect 2 - "vantrel: --size must be WIDTHxHEIGHT, each from 1 to 8192 pixels, not '0x10'. $see" --graph "$work/g.png" --size 0x10 "$linear"
+expect 1 - "ERR:  Cannot write output file '$work/none/g.pdf'" --graph "$work/none/g.pdf" "$linear"
+expect 0 'quantity,value' - --iso230-2 "$linear"
+expect 1 - 'ERR:  ISO 230-2 evaluation needs a linear positioning file (RTL or POS).' --iso230-2 "$examples/y-axis-pitch.rta"
+expect 2 - "vantrel: --section does not go with --iso230-2. $see" --iso230-2 "$linear" --section 1
 
 # No file may grow (a full disk): the old file stays, and no temporary file is left beside it.
 mkdir "$work/csv"
