@@ -395,7 +395,7 @@ void TGraphWidget::DrawTitles(QPainter& Painter)
 {
     QFont TitleFont;
     TitleFont.setPointSize(12);
-    TitleFont.setWeight(75);
+    TitleFont.setWeight(QFont::Bold);
     Painter.setFont(TitleFont);
     Painter.drawText(d_TitleRect, Qt::AlignHCenter | Qt::AlignVCenter, d_Title);
 

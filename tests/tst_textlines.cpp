@@ -4,8 +4,33 @@
 #include <QTextStream>
 #include <QtTest>
 
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+#include <QTextCodec>
+#endif
+
 namespace
 {
+
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+// Qt 5 decodes in the locale's codec, which the test sets.
+const char* const Codecs[] = {"UTF-8", "ISO-8859-1", "windows-1252", "Shift_JIS", "ISO-2022-JP"};
+
+void Use_Codec(const QByteArray& codec)
+{
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName(codec));
+    QCOMPARE(QTextCodec::codecForLocale()->name(), codec);
+}
+
+void Reset_Codec()
+{
+    QTextCodec::setCodecForLocale(nullptr);
+}
+#else
+// Qt 6 decodes in the system's encoding, which on Linux is UTF-8 whatever the locale.
+const char* const Codecs[] = {"UTF-8"};
+void Use_Codec(const QByteArray&) {}
+void Reset_Codec() {}
+#endif
 
 // The lines as the readers took them before: from a text stream, simplified.
 QStringList Stream_Lines(const QByteArray& content)
@@ -35,9 +60,11 @@ class TTextLinesTest : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { QTextCodec::setCodecForLocale(nullptr); }
+    void cleanup() { Reset_Codec(); }
     void sameAsStream_data();
     void sameAsStream();
+    void decoded_data();
+    void decoded();
 };
 
 // Lines and characters across the stream's pieces of 16384 bytes; then random contents of up
@@ -60,7 +87,7 @@ void TTextLinesTest::sameAsStream_data()
             .split('|');
     const QByteArray marks[] = {"", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
     QRandomGenerator random(7);
-    for (const char* codec : {"UTF-8", "ISO-8859-1", "windows-1252", "Shift_JIS", "ISO-2022-JP"})
+    for (const char* codec : Codecs)
         for (int k = 0; k < 40; ++k)
         {
             QByteArray content = marks[k % 4];
@@ -75,9 +102,60 @@ void TTextLinesTest::sameAsStream()
 {
     QFETCH(QByteArray, codec);
     QFETCH(QByteArray, content);
-    QTextCodec::setCodecForLocale(QTextCodec::codecForName(codec));
-    QCOMPARE(QTextCodec::codecForLocale()->name(), codec);
+    Use_Codec(codec);
     QCOMPARE(Lines(content), Stream_Lines(content));
+}
+
+// The decoding that both Qt versions must give under a UTF-8 locale, written out: a byte that
+// is no UTF-8 becomes U+FFFD, a character cut short at the end is dropped, a byte order mark
+// names the encoding only at the very start.
+void TTextLinesTest::decoded_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("lines"); // '|' apart
+    const auto row = [](const char* tag, const QByteArray& content, const QString& lines)
+    { QTest::newRow(tag) << content << lines; };
+    row("stray byte",
+        "a\x80"
+        "b",
+        "a\uFFFD"
+        "b");
+    row("Latin-1 byte", "caf\xE9 ok", "caf\uFFFD ok");
+    row("cut before ASCII", "\xC3x", "\uFFFDx");
+    row("cut at the end", "x\n\xF0\x9F\x98", "x");
+    row("encoded surrogate", "\xED\xA0\x80.", "\uFFFD\uFFFD\uFFFD.");
+    row("overlong", "\xC0\xAF.", "\uFFFD\uFFFD.");
+    row("beyond U+10FFFF", "\xF4\x90\x80\x80.", "\uFFFD\uFFFD\uFFFD\uFFFD.");
+    row("UTF-8 mark",
+        "\xEF\xBB\xBF"
+        "1 2",
+        "1 2");
+    row("UTF-16LE mark",
+        QByteArray("\xFF\xFE"
+                   "1\0 \0"
+                   "2\0\n\0"
+                   "3\0",
+                   12),
+        "1 2|3");
+    row("UTF-16BE mark",
+        QByteArray("\xFE\xFF\0"
+                   "1\xD8\0",
+                   6),
+        "1" + QString(QChar(0xD800)));
+    row("UTF-32LE mark",
+        QByteArray("\xFF\xFE\0\0"
+                   "1\0\0\0",
+                   8),
+        "1");
+    row("mark later", "a\xEF\xBB\xBF", "a\uFEFF");
+    row("nul", QByteArray("a\0b", 3), QString::fromLatin1("a\0b", 3));
+}
+
+void TTextLinesTest::decoded()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, lines);
+    QCOMPARE(Lines(content).join('|'), lines);
 }
 
 QTEST_GUILESS_MAIN(TTextLinesTest)
