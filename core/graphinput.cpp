@@ -56,6 +56,7 @@ void TGraphWidget::paintEvent(QPaintEvent* Event)
     // A new view is shown by the repaint that its rendering asks for.
     if (ServePendingRequest())
         return;
+    FollowPixelRatio();
     CopyImage(Painter, Event->region());
     if (d_ZoomRectVisible)
         DrawZoomRect(Painter);

@@ -81,6 +81,8 @@ private:
     TGraphLayout Layout() const;
     void SetLayout(const TGraphLayout& Layout);
     void RenderFitted();
+    void NewImage();
+    void FollowPixelRatio();
     void RenderZoomed(const QRect& Rect);
     void DrawImage();
     void DrawGraph(QPainter& Painter);

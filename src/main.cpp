@@ -1,3 +1,4 @@
+#include "src/highdpi.h"
 #include "src/vantrel.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@
 
 int main(int argc, char* argv[])
 {
+    Prepare_High_Dpi();
     QApplication* application = new QApplication(argc, argv);
     // Without the "fusion" style the platform's default stays.
     if (QStyle* style = QStyleFactory::create(QStringLiteral("fusion")))
