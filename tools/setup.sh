@@ -14,6 +14,9 @@ if [ "$mode" = test ]; then
     packages+=(xvfb xdotool xclip libx11-dev dpkg-dev file desktop-file-utils)
     # The sanitizer and fuzzing build (tools/sanitize.sh); llvm-14 symbolises its reports.
     packages+=(clang-14 libclang-rt-14-dev llvm-14)
+    # The second build of the library and the unit tests, against Qt 6 (tools/test.sh), and
+    # Qt 6's Svg module for the graph export; the offscreen platform runs its tests.
+    packages+=(qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libgl-dev)
 fi
 
 as_root() {
