@@ -24,10 +24,21 @@ double Bounded(double Value)
     return std::min(Value, Position_Limit);
 }
 
+// The event's position in fractions of a pixel (Qt 6 renamed it).
+QPointF ExactPosition(const QMouseEvent* Event)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return Event->position();
+#else
+    return Event->localPos();
+#endif
+}
+
 // The event's whole-pixel position, as QMouseEvent::pos rounds it.
 QPoint Position(const QMouseEvent* Event)
 {
-    return QPointF(Bounded(Event->localPos().x()), Bounded(Event->localPos().y())).toPoint();
+    const QPointF Exact = ExactPosition(Event);
+    return QPointF(Bounded(Exact.x()), Bounded(Exact.y())).toPoint();
 }
 
 } // namespace

@@ -109,35 +109,14 @@ void TTextLinesTest::decoded_data()
     QTest::addColumn<QString>("lines"); // '|' apart
     const auto row = [](const char* tag, const QByteArray& content, const QString& lines)
     { QTest::newRow(tag) << content << lines; };
-    row("stray byte",
-        "a\x80"
-        "b",
-        "a\uFFFD"
-        "b");
+    row("stray byte", "a\x80z", "a\uFFFDz");
     row("cut before ASCII", "\xC3x", "\uFFFDx");
     row("cut at the end", "x\n\xF0\x9F\x98", "x");
     row("encoded surrogate", "\xED\xA0\x80.", "\uFFFD\uFFFD\uFFFD.");
-    row("UTF-8 mark",
-        "\xEF\xBB\xBF"
-        "1 2",
-        "1 2");
-    row("UTF-16LE mark",
-        QByteArray("\xFF\xFE"
-                   "1\0 \0"
-                   "2\0\n\0"
-                   "3\0",
-                   12),
-        "1 2|3");
-    row("UTF-16BE mark",
-        QByteArray("\xFE\xFF\0"
-                   "1\xD8\0",
-                   6),
-        "1" + QString(QChar(0xD800)));
-    row("UTF-32LE mark",
-        QByteArray("\xFF\xFE\0\0"
-                   "1\0\0\0",
-                   8),
-        "1");
+    row("UTF-8 mark", "\xEF\xBB\xBFx y", "x y");
+    row("UTF-16LE mark", QByteArray::fromHex("fffe 3100 2000 3200 0a00 3300"), "1 2|3");
+    row("UTF-16BE mark", QByteArray::fromHex("feff 0031 d800"), "1" + QString(QChar(0xD800)));
+    row("UTF-32LE mark", QByteArray::fromHex("fffe0000 31000000"), "1");
     row("mark later", "a\xEF\xBB\xBF", "a\uFEFF");
 }
 
