@@ -64,7 +64,7 @@ int Point_Count(const TLaserFile& file)
 void Send_Mouse(TGraphWidget& graph, QEvent::Type type, const QPoint& at, Qt::MouseButton button,
                 Qt::MouseButtons held)
 {
-    QMouseEvent event(type, at, button, held, Qt::NoModifier);
+    QMouseEvent event(type, at, graph.mapToGlobal(at), button, held, Qt::NoModifier);
     QApplication::sendEvent(&graph, &event);
 }
 

@@ -34,10 +34,20 @@ QPointF BoundedPoint(const QPointF& Point)
     return QPointF(Bounded(Point.x()), Bounded(Point.y()));
 }
 
+// The event's position in fractions of a pixel (Qt 6 renamed it).
+QPointF ExactPosition(const QMouseEvent* Event)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return Event->position();
+#else
+    return Event->localPos();
+#endif
+}
+
 // The event's whole-pixel position, as QMouseEvent::pos rounds it.
 QPoint Position(const QMouseEvent* Event)
 {
-    return BoundedPoint(Event->localPos()).toPoint();
+    return BoundedPoint(ExactPosition(Event)).toPoint();
 }
 
 // One notch of the wheel, or one press of + or -, narrows or widens the view by this factor.
@@ -87,6 +97,7 @@ void TGraphWidget::paintEvent(QPaintEvent* Event)
     // A new view is shown by the repaint that its rendering asks for.
     if (ServePendingRequest())
         return;
+    FollowPixelRatio();
     CopyImage(Painter, Event->region());
     if (d_ZoomRectVisible)
         DrawZoomRect(Painter);

@@ -174,11 +174,13 @@ void TGraphWidget::resizeEvent(QResizeEvent* Event)
     RenderFitted();
 }
 
-// Repaints only copy from the cached image.
+// Repaints only copy from the cached image, whose pixels are the device's.
 void TGraphWidget::CopyImage(QPainter& Painter, const QRegion& Region)
 {
+    const qreal Ratio = d_Pixmap.devicePixelRatio();
     for (const QRect& Rect : Region)
-        Painter.drawPixmap(Rect, d_Pixmap, Rect);
+        Painter.drawPixmap(QRectF(Rect), d_Pixmap,
+                           QRectF(QPointF(Rect.topLeft()) * Ratio, QSizeF(Rect.size()) * Ratio));
 }
 
 TGraphLayout TGraphWidget::Layout() const
@@ -209,10 +211,29 @@ void TGraphWidget::RenderFitted()
 {
     if (!d_WidgetRect.isValid())
         return;
-    d_Pixmap = QPixmap(d_WidgetRect.width(), d_WidgetRect.height());
+    NewImage();
     FitToData();
     DrawImage();
     FollowMouse();
+}
+
+// An image of the widget's size in the screen's own pixels, so that curves and text are as
+// sharp as the screen can show them.
+void TGraphWidget::NewImage()
+{
+    const qreal Ratio = devicePixelRatioF();
+    d_Pixmap = QPixmap(QSize(d_WidgetRect.width(), d_WidgetRect.height()) * Ratio);
+    d_Pixmap.setDevicePixelRatio(Ratio);
+}
+
+// On a screen of another pixel ratio the same view is drawn anew.
+void TGraphWidget::FollowPixelRatio()
+{
+    if (!d_Pixmap.isNull() && d_Pixmap.devicePixelRatio() != devicePixelRatioF())
+    {
+        NewImage();
+        DrawImage();
+    }
 }
 
 void TGraphWidget::RenderZoomed(const QRect& Rect)
@@ -240,8 +261,9 @@ void TGraphWidget::DrawImage()
     if (d_Pixmap.isNull())
         return;
     d_Pixmap.fill(Qt::white);
-    // One unit of the painter is one pixel of the image and of the widget: the mouse's
-    // position maps back to data through the same transform that placed the curves.
+    // One unit of the painter is one pixel of the widget (the device pixel ratio's worth of
+    // the image's): the mouse's position maps back to data through the same transform that
+    // placed the curves.
     QPainter Painter(&d_Pixmap);
     DrawGraph(Painter);
 }
@@ -431,7 +453,7 @@ void TGraphWidget::DrawTitles(QPainter& Painter)
 {
     QFont TitleFont;
     TitleFont.setPointSize(12);
-    TitleFont.setWeight(75);
+    TitleFont.setWeight(QFont::Bold);
     Painter.setFont(TitleFont);
     Painter.drawText(d_TitleRect, Qt::AlignHCenter | Qt::AlignVCenter, d_Title);
 

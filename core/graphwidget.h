@@ -91,6 +91,8 @@ private:
     TGraphLayout Layout() const;
     void SetLayout(const TGraphLayout& Layout);
     void RenderFitted();
+    void NewImage();
+    void FollowPixelRatio();
     void RenderZoomed(const QRect& Rect);
     void RenderRange(double Left, double Right, double Bottom, double Top);
     void DrawImage();

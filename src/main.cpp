@@ -1,5 +1,6 @@
 #include "src/batch.h"
 #include "src/commandline.h"
+#include "src/highdpi.h"
 #include "src/vantrel.h"
 
 #include <QApplication>
@@ -54,6 +55,7 @@ int main(int argc, char* argv[])
     if (line.Mode != TCommandLine::Window)
         return Run_Without_Display(line);
 
+    Prepare_High_Dpi();
     QApplication* application = new QApplication(argc, argv);
     // Without the "fusion" style the platform's default stays.
     if (QStyle* style = QStyleFactory::create(QStringLiteral("fusion")))

@@ -14,14 +14,14 @@ constexpr int Exact_Powers = 22;
 // Up to this many digits always fit an int.
 constexpr int Int_Digits = 9;
 
-bool Is_Minus(const QStringRef& text)
+bool Is_Minus(QStringView text)
 {
     return !text.isEmpty() && text.at(0) == QLatin1Char('-');
 }
 
 } // namespace
 
-std::optional<double> Plain_Decimal(const QStringRef& text)
+std::optional<double> Plain_Decimal(QStringView text)
 {
     static const std::array<double, Exact_Powers + 1> Powers = {
         1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
@@ -50,7 +50,7 @@ std::optional<double> Plain_Decimal(const QStringRef& text)
     return negative ? -value : value;
 }
 
-double Text_To_Double(const QStringRef& text, bool* ok)
+double Text_To_Double(QStringView text, bool* ok)
 {
     if (const std::optional<double> value = Plain_Decimal(text))
     {
@@ -60,7 +60,7 @@ double Text_To_Double(const QStringRef& text, bool* ok)
     return text.toDouble(ok);
 }
 
-int Text_To_Int(const QStringRef& text, bool* ok)
+int Text_To_Int(QStringView text, bool* ok)
 {
     const bool negative = Is_Minus(text);
     const int first = negative ? 1 : 0;

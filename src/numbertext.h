@@ -2,7 +2,7 @@
 #define VANTREL_SRC_NUMBERTEXT_H
 
 #include <QString>
-#include <QStringRef>
+#include <QStringView>
 
 #include <optional>
 
@@ -17,12 +17,12 @@ inline bool Is_Ascii_Digit(QChar character)
 
 // The value of a plain number of at most 15 digits, the double nearest to it as
 // QString::toDouble gives it; nothing for any other text.
-std::optional<double> Plain_Decimal(const QStringRef& text);
+std::optional<double> Plain_Decimal(QStringView text);
 
-// What QStringRef::toDouble and QStringRef::toInt (base 10) give, plain numbers read the
+// What QStringView::toDouble and QStringView::toInt (base 10) give, plain numbers read the
 // quick way.
-double Text_To_Double(const QStringRef& text, bool* ok);
-int Text_To_Int(const QStringRef& text, bool* ok);
+double Text_To_Double(QStringView text, bool* ok);
+int Text_To_Int(QStringView text, bool* ok);
 
 // Whether a line that is not empty begins with a minus, a digit or a point, as a line of
 // numbers does and no keyword does.

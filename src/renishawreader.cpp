@@ -88,14 +88,14 @@ bool Has_Deviation(const std::vector<TRenishawRecord>& records, std::size_t begi
     return false;
 }
 
-// The parts of a line between blanks, empty ones skipped, as QString::splitRef gives them,
+// The parts of a line between blanks, empty ones skipped, as QStringView::split gives them,
 // one at a time.
 class TParts
 {
 public:
     explicit TParts(const QString& line) : d_line(line) {}
 
-    bool Next(QStringRef& part)
+    bool Next(QStringView& part)
     {
         const int size = d_line.size();
         while (d_at < size && d_line.at(d_at) == QLatin1Char(' '))
@@ -105,7 +105,7 @@ public:
         const int begin = d_at;
         while (d_at < size && d_line.at(d_at) != QLatin1Char(' '))
             ++d_at;
-        part = QStringRef(&d_line, begin, d_at - begin);
+        part = QStringView(d_line.constData() + begin, d_at - begin);
         return true;
     }
 
@@ -266,7 +266,7 @@ void TRenishawReader::Read_Target_Positions(const QString& line)
         return;
     }
     TParts parts(line);
-    QStringRef part;
+    QStringView part;
     while (parts.Next(part))
     {
         bool converted = false;
@@ -289,7 +289,7 @@ TLineOutcome TRenishawReader::Read_Run_Record(const QString& line)
         return TLineOutcome::Next_Line;
     }
     TParts parts(line);
-    QStringRef run, target, deviation;
+    QStringView run, target, deviation;
     if (!parts.Next(run) || !parts.Next(target) || !parts.Next(deviation))
         return TLineOutcome::Next_Line;
     bool run_read = false;
@@ -330,7 +330,8 @@ bool TRenishawReader::Read_Environment_Value(const QString& line, double& value)
     if (halves.size() != 2)
         return Fail(Environment_Error, line);
     const QString& readings = halves[1];
-    const QVector<QStringRef> parts = readings.splitRef(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QList<QStringView> parts =
+        QStringView(readings).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (parts.size() < 2)
         return Fail(Environment_Error, readings);
     bool first_read = false;

@@ -20,9 +20,7 @@ bool Is_Space(QChar character)
 
 TTextLines::TTextLines(const QByteArray& content)
     : d_content(content),
-      d_codec(QTextCodec::codecForUtfText(
-          QByteArray::fromRawData(content.constData(), std::min(content.size(), Piece_Size)),
-          QTextCodec::codecForLocale()))
+      d_decoder(content.constData(), std::min(static_cast<int>(content.size()), Piece_Size))
 {
 }
 
@@ -57,9 +55,9 @@ bool TTextLines::Decode_More()
 {
     if (d_read >= d_content.size())
         return false;
-    const int size = std::min(d_content.size() - d_read, Piece_Size);
+    const int size = std::min(static_cast<int>(d_content.size()) - d_read, Piece_Size);
     d_text.remove(0, d_position);
-    d_text += d_codec->toUnicode(d_content.constData() + d_read, size, &d_state);
+    d_text += d_decoder.Decode(d_content.constData() + d_read, size);
     d_read += size;
     return true;
 }

@@ -1,14 +1,15 @@
 #ifndef VANTREL_SRC_TEXTLINES_H
 #define VANTREL_SRC_TEXTLINES_H
 
+#include "src/textdecoder.h"
+
 #include <QByteArray>
 #include <QString>
-#include <QTextCodec>
 
 // The lines of a file's content, each simplified (white space trimmed at both ends and every
 // inner run of it made one blank). The lines are those that a QTextStream opened read-only on
-// the content gives, decoded the same way: the codec its byte order mark names, else the
-// locale's, fed the same pieces of the content. Faster than the stream for long files, since
+// the content gives, decoded the same way (see TTextDecoder) and fed the same pieces of the
+// content. Faster than the stream for long files, since
 // a line is simplified straight out of the decoded text.
 class TTextLines
 {
@@ -24,8 +25,7 @@ private:
 
     const QByteArray& d_content;
     int d_read = 0; // bytes of the content decoded so far
-    QTextCodec* d_codec;
-    QTextCodec::ConverterState d_state;
+    TTextDecoder d_decoder;
     QString d_text;     // decoded text not yet taken as lines
     int d_position = 0; // where the next line begins in d_text
 };

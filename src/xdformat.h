@@ -5,7 +5,7 @@
 
 #include <QLatin1String>
 #include <QStringMatcher>
-#include <QStringRef>
+#include <QStringView>
 
 #include <array>
 #include <vector>
@@ -52,12 +52,12 @@ const TXdFormat& Xd_Angular_Format();
 
 constexpr int Most_Xd_Fields = 4;
 // The text of a data line's match (0) and of its fields (from 1), as a pattern captures them.
-using TXdFields = std::array<QStringRef, Most_Xd_Fields + 1>;
+using TXdFields = std::array<QStringView, Most_Xd_Fields + 1>;
 
 // Whether a simplified line begins as a data line of the format, and where its fields are.
 bool Match_Data_Line(const TXdFormat& format, const QString& line, TXdFields& fields);
 // The number a field holds, read as QString::toDouble reads it; 0 when it is none (a field
 // with two points, say).
-double Xd_Field_Value(const QStringRef& field);
+double Xd_Field_Value(QStringView field);
 
 #endif

@@ -4,7 +4,7 @@
 #include "src/textlines.h"
 #include "src/wholefile.h"
 
-#include <QVector>
+#include <QList>
 
 #include <algorithm>
 #include <charconv>
@@ -57,7 +57,7 @@ const char* Text_Of(TXdUnitsMessage message)
 // in an inch file would overflow).
 std::optional<double> Number_After_Colon(const QString& line, double factor)
 {
-    const QVector<QStringRef> parts = line.splitRef(QLatin1Char(':'), Qt::SkipEmptyParts);
+    const QList<QStringView> parts = QStringView(line).split(QLatin1Char(':'), Qt::SkipEmptyParts);
     if (parts.size() != 2)
         return std::nullopt;
     bool ok = false;
@@ -233,7 +233,7 @@ TLineOutcome TXdReader::Read_Initial_Position(const QString& line)
 
 TLineOutcome TXdReader::Read_Units(const QString& line)
 {
-    const QVector<QStringRef> parts = line.splitRef(QLatin1Char(':'), Qt::SkipEmptyParts);
+    const QList<QStringView> parts = QStringView(line).split(QLatin1Char(':'), Qt::SkipEmptyParts);
     if (parts.size() != 2)
         return Fail(Text_Of(d_format.Units_Split_Message), line);
     const QString unit = parts[1].toString().simplified();
@@ -388,13 +388,13 @@ bool Match_Data_Line(const TXdFormat& format, const QString& line, TXdFields& fi
         if (at == digits || (at - digits > width && k + 1 < count))
             return false;
         at = std::min(at, digits + width);
-        fields[k + 1] = QStringRef(&line, begin, at - begin);
+        fields[k + 1] = QStringView(text + begin, at - begin);
     }
-    fields[0] = QStringRef(&line, 0, at);
+    fields[0] = QStringView(text, at);
     return true;
 }
 
-double Xd_Field_Value(const QStringRef& field)
+double Xd_Field_Value(QStringView field)
 {
     if (const std::optional<double> value = Plain_Decimal(field))
         return *value;

@@ -3,7 +3,9 @@
 
 #include "core/graphwidget.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 
 // Gives the tests a view of the graph's private state and its scaling steps.
@@ -54,5 +56,13 @@ public:
 private:
     TGraphWidget& d_Graph;
 };
+
+// A mouse event at a point of the graph, sent as the platform sends it.
+inline void Send(TGraphWidget& graph, QEvent::Type type, QPoint at, Qt::MouseButton button,
+                 Qt::MouseButtons held)
+{
+    QMouseEvent event(type, at, graph.mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(&graph, &event);
+}
 
 #endif

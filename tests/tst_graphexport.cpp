@@ -54,11 +54,9 @@ void Load_And_Zoom(TWindowDriver& window, const QString& folder)
     const QRect plot = TGraphWidgetProbe(window.Graph()).PlotRect();
     const QPoint from = plot.topLeft() + QPoint(plot.width() / 3, 10);
     const QPoint to = plot.bottomRight() - QPoint(plot.width() / 3, 10);
-    QMouseEvent press(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, {});
-    QMouseEvent move(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, {});
-    QMouseEvent release(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, {});
-    for (QMouseEvent* event : {&press, &move, &release})
-        QApplication::sendEvent(&window.Graph(), event);
+    Send(window.Graph(), QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    Send(window.Graph(), QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    Send(window.Graph(), QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
 }
 
 } // namespace

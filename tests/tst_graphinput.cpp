@@ -7,13 +7,6 @@
 namespace
 {
 
-void Send(TGraphWidget& graph, QEvent::Type type, QPoint at, Qt::MouseButton button,
-          Qt::MouseButtons held)
-{
-    QMouseEvent event(type, at, graph.mapToGlobal(at), button, held, Qt::NoModifier);
-    QApplication::sendEvent(&graph, &event);
-}
-
 // Steps, at positions from the plot's top-left corner: press the l(eft) or r(ight) button,
 // m(ove) with it held, u(p), move from the plot's b(ottom-right) corner, p(aint), w(ait) for
 // the repaints asked for, z ZoomOut, s ScaleToFit, h(ide) the read-out, d(ouble-click) the
@@ -194,14 +187,19 @@ void TGraphInputTest::drawnAndExtremes()
     QCOMPARE(probe.ImageKey(), fitted);
 
     // Drawn: the image, the band as it is now, and the read-out right-aligned in the plot's
-    // top right corner, its baseline one text height below the plot's top.
+    // top right corner, its baseline one text height below the plot's top. The image holds
+    // the screen's pixels (tst_graphinput_ratio2 runs at a ratio of 2), where a line along
+    // a pixel's edge covers the device pixels on both sides of that edge.
     const QImage image = probe.Image();
+    const int ratio = std::max(qEnvironmentVariableIntValue("QT_SCALE_FACTOR"), 1);
+    QCOMPARE(graph.devicePixelRatioF(), qreal(ratio));
+    QCOMPARE(image.devicePixelRatio(), qreal(ratio));
     const QImage drawn = graph.grab().toImage().convertToFormat(image.format());
     QRegion differs;
     for (int y = 0; y < drawn.height(); ++y)
         for (int x = 0; x < drawn.width(); ++x)
             if (drawn.pixel(x, y) != image.pixel(x, y))
-                differs += QRect(x, y, 1, 1);
+                differs += QRect((x + ratio - 1) / ratio, (y + ratio - 1) / ratio, 1, 1);
     const QFontMetrics metrics(graph.font());
     const QRect text = metrics.boundingRect(QRect(), 0, probe.Coordinates());
     const QRect box(
@@ -228,7 +226,7 @@ void TGraphInputTest::drawnAndExtremes()
     QVERIFY(probe.Coordinates().startsWith("nan,   "));
     QVERIFY(std::isfinite(map.dx) && std::isfinite(map.m22));
     // The curve is the only thing in colour.
-    QVERIFY(!probe.Image().copy(narrow).allGray());
+    QVERIFY(!probe.Image().copy(QRect(narrow.topLeft() * ratio, narrow.size() * ratio)).allGray());
 }
 
 void TGraphInputTest::steer_data()

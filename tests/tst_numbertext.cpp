@@ -26,7 +26,7 @@ void TNumberTextTest::sameAsQt()
     int plain = 0;
     for (const QString& text : texts)
     {
-        const QStringRef ref(&text);
+        const QStringView ref(text);
         bool ok = false, expected_ok = false;
         const double value = Text_To_Double(ref, &ok);
         const double expected = ref.toDouble(&expected_ok);

@@ -4,8 +4,19 @@
 #include <QTextStream>
 #include <QtTest>
 
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+#include <QTextCodec>
+#endif
+
 namespace
 {
+
+// Qt 5 decodes in the locale's codec, which the test sets; Qt 6 in UTF-8, the system's.
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+const char* const Codecs[] = {"UTF-8", "ISO-8859-1", "windows-1252", "Shift_JIS", "ISO-2022-JP"};
+#else
+const char* const Codecs[] = {"UTF-8"};
+#endif
 
 // The lines as the readers took them before: from a text stream, simplified.
 QStringList Stream_Lines(const QByteArray& content)
@@ -35,9 +46,16 @@ class TTextLinesTest : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { QTextCodec::setCodecForLocale(nullptr); }
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    void cleanup()
+    {
+        QTextCodec::setCodecForLocale(nullptr);
+    }
+#endif
     void sameAsStream_data();
     void sameAsStream();
+    void decoded_data();
+    void decoded();
 };
 
 // Lines and characters across the stream's pieces of 16384 bytes; then random contents of up
@@ -60,7 +78,7 @@ void TTextLinesTest::sameAsStream_data()
             .split('|');
     const QByteArray marks[] = {"", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
     QRandomGenerator random(7);
-    for (const char* codec : {"UTF-8", "ISO-8859-1", "windows-1252", "Shift_JIS", "ISO-2022-JP"})
+    for (const char* codec : Codecs)
         for (int k = 0; k < 40; ++k)
         {
             QByteArray content = marks[k % 4];
@@ -75,9 +93,38 @@ void TTextLinesTest::sameAsStream()
 {
     QFETCH(QByteArray, codec);
     QFETCH(QByteArray, content);
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     QTextCodec::setCodecForLocale(QTextCodec::codecForName(codec));
     QCOMPARE(QTextCodec::codecForLocale()->name(), codec);
+#endif
     QCOMPARE(Lines(content), Stream_Lines(content));
+}
+
+// The decoding that both Qt versions must give under a UTF-8 locale, written out: a byte that
+// is no UTF-8 becomes U+FFFD, a character cut short at the end is dropped, a byte order mark
+// names the encoding only at the very start.
+void TTextLinesTest::decoded_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("lines"); // '|' apart
+    const auto row = [](const char* tag, const QByteArray& content, const QString& lines)
+    { QTest::newRow(tag) << content << lines; };
+    row("stray byte", "a\x80z", "a\uFFFDz");
+    row("cut before ASCII", "\xC3x", "\uFFFDx");
+    row("cut at the end", "x\n\xF0\x9F\x98", "x");
+    row("encoded surrogate", "\xED\xA0\x80.", "\uFFFD\uFFFD\uFFFD.");
+    row("UTF-8 mark", "\xEF\xBB\xBFx y", "x y");
+    row("UTF-16LE mark", QByteArray::fromHex("fffe 3100 2000 3200 0a00 3300"), "1 2|3");
+    row("UTF-16BE mark", QByteArray::fromHex("feff 0031 d800"), "1" + QString(QChar(0xD800)));
+    row("UTF-32LE mark", QByteArray::fromHex("fffe0000 31000000"), "1");
+    row("mark later", "a\xEF\xBB\xBF", "a\uFEFF");
+}
+
+void TTextLinesTest::decoded()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, lines);
+    QCOMPARE(Lines(content).join('|'), lines);
 }
 
 QTEST_GUILESS_MAIN(TTextLinesTest)

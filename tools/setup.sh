@@ -20,6 +20,9 @@ if [ "$mode" = test ]; then
     packages+=(clang-14 libclang-rt-14-dev llvm-14)
     # Second readers of the exported graphs: SVG and PDF rasterisers, PDF text.
     packages+=(librsvg2-bin poppler-utils)
+    # The second build of the library and the unit tests, against Qt 6 (tools/test.sh), and
+    # Qt 6's Svg module for the graph export; the offscreen platform runs its tests.
+    packages+=(qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libgl-dev)
 fi
 
 as_root() {
