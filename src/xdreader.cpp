@@ -52,17 +52,26 @@ const char* Text_Of(TXdUnitsMessage message)
                                                      : "unexpected text: '%1'";
 }
 
+// What a number after a colon may be. A position must be finite: a huge number in an inch
+// file would overflow. A sensor's reading is stored as the file gives it, "nan" and "inf"
+// included, so that one odd reading does not hide the positions.
+enum class TNumberRange
+{
+    Finite,
+    Any
+};
+
 // The number after the one ':' of a line such as "IniPos: 12.5", times the factor; nothing
-// when the line has not exactly two parts or the result is no finite number (a huge number
-// in an inch file would overflow).
-std::optional<double> Number_After_Colon(const QString& line, double factor)
+// when the line has not exactly two parts, the text is no number, or the result lies outside
+// the range.
+std::optional<double> Number_After_Colon(const QString& line, double factor, TNumberRange range)
 {
     const QList<QStringView> parts = QStringView(line).split(QLatin1Char(':'), Qt::SkipEmptyParts);
     if (parts.size() != 2)
         return std::nullopt;
     bool ok = false;
     const double value = parts[1].toDouble(&ok) * factor;
-    if (!ok || !std::isfinite(value))
+    if (!ok || (range == TNumberRange::Finite && !std::isfinite(value)))
         return std::nullopt;
     return value;
 }
@@ -224,7 +233,8 @@ TLineOutcome TXdReader::Read_Initial_Position(const QString& line)
 {
     if (d_length_factor == 0.0)
         return Fail("measurement units unknown");
-    const std::optional<double> position = Number_After_Colon(line, d_length_factor);
+    const std::optional<double> position =
+        Number_After_Colon(line, d_length_factor, TNumberRange::Finite);
     if (!position)
         return Fail("unexpected text: '%1'", line);
     d_previous_position = *position;
@@ -287,7 +297,7 @@ TLineOutcome TXdReader::Read_Environment_Line(const QString& line)
     {
         if (!line.startsWith(key.Key, Qt::CaseInsensitive))
             continue;
-        const std::optional<double> value = Number_After_Colon(line, 1.0);
+        const std::optional<double> value = Number_After_Colon(line, 1.0, TNumberRange::Any);
         if (!value)
             return Fail("unexpected text: '%1'", line);
         d_file.*key.Field = *value / key.Divisor;

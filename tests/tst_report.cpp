@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+#include <limits>
+
 class TReportTest : public QObject
 {
     Q_OBJECT
@@ -11,6 +13,7 @@ class TReportTest : public QObject
 private slots:
     void initTestCase() { Pin_German_Locale(); }
     void wholeReport();
+    void oddEnvironment();
 };
 
 // The rows of the mean of the section's runs: rounded half up, wider than the field when they
@@ -48,6 +51,19 @@ void TReportTest::wholeReport()
         "123456789.0000 -98765432109876.5000",
     };
     QCOMPARE(Report_Lines(file, 1), expected);
+}
+
+// A reading that is no finite number is shown as Qt prints it, not refused.
+void TReportTest::oddEnvironment()
+{
+    TLaserFile file;
+    file.d_file_type = API_XD_POS;
+    file.d_has_environment = true;
+    file.d_air_pressure = std::numeric_limits<double>::quiet_NaN();
+    file.d_material_temperature = -std::numeric_limits<double>::infinity();
+    const QStringList lines = Report_Lines(file, 0);
+    QVERIFY(lines.contains("Air Pressure   : nan kPa"));
+    QVERIFY(lines.contains(QString::fromUtf8("Mat Temperature: -inf \u02DAC")));
 }
 
 QTEST_GUILESS_MAIN(TReportTest)

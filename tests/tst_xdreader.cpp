@@ -52,15 +52,16 @@ const char* const Rows[][3] = {
      "21\n\nAverage Material: x\n",
      "###21 100 50 20"},
     {"S", STR_MM "<Environment>\nAverage Air Temperature: 25\n", "##"},
-    // Failures; an IniPos or environment value must be a finite number.
+    // A sensor's odd reading is kept as converted, and the positions still load.
+    {"P", "<environment>\naverage air pressure: nan\nAverage Material: inf\n" POS_MM "0 0 1\n",
+     "0:1###20 nan 50 inf"},
+    // Failures; an IniPos value must be a finite number, an environment value a number.
     {"P", "iniPOS: 0\n", "Scale file measurement units unknown"},
     {"P", "Units: mm\nIniPos: inf", "Scale file unexpected text: 'IniPos: inf'"},
     {"P", "Units: inch\nIniPos: 1e308", "Scale file unexpected text: 'IniPos: 1e308'"},
     {"P", "Units: mm: inch", "Scale file unexpected text: 'Units: mm: inch'"},
     {"P", "Units:  millimetre ", "Scale file unknown units: 'millimetre'"},
     {"P", "UNITS: mm\n" ANY_HEAD "0\t0  1", "Scale file units not found prior to data: '0 0 1'"},
-    {"P", "<environment>\naverage air pressure: nan",
-     "Scale file unexpected text: 'average air pressure: nan'"},
     {"S", "IniPos: 0\nUnits: mm", "Straightness file measurement units unknown"},
     {"S", "Units: mm\nIniPos: 1:2", "Straightness file unexpected text: 'IniPos: 1:2'"},
     {"S", "Units: mm: x", "Straightness file unknown units: 'Units: mm: x'"},
