@@ -84,19 +84,26 @@ appstreamcli validate --no-net "$root"/usr/share/metainfo/*.xml >"$work/appstrea
 lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 ||
     fail "lintian: $(cat "$work/lintian.log")"
 man_page=$(zcat "$root/usr/share/man/man1/vantrel.1.gz")
-for option in report csv deviations inverted section output; do
-    grep -qF -e "\\-\\-$option" <<<"$man_page" ||
+for option in report csv deviations inverted graph iso230-2 section output size; do
+    grep -qF -e "\\-\\-${option//-/\\-}" <<<"$man_page" ||
         fail "the manual page lacks --$option"
 done
-changelog_version=$(zcat "$root/usr/share/doc/vantrel/changelog.gz" | head -n 1)
-[ "$changelog_version" = 'vantrel (1.1) unstable; urgency=medium' ] ||
-    fail "the changelog starts with '$changelog_version'"
-
 # A PNG's width and height are the big-endian words at bytes 16 and 20.
 png_size() {
     od -An -tu1 -j16 -N8 "$1" |
         awk '{ printf "%dx%d", $1*16777216 + $2*65536 + $3*256 + $4, $5*16777216 + $6*65536 + $7*256 + $8 }'
 }
+# The packaged program writes a graph with no display, and a second SVG reader draws it.
+env -u DISPLAY -u QT_QPA_PLATFORM LD_LIBRARY_PATH= "$root/usr/bin/vantrel" --graph "$work/graph.svg" \
+    --size 400x300 "$examples/x-axis-linear.rtl" || fail "--graph failed"
+rsvg-convert "$work/graph.svg" -o "$work/graph.png" || fail "rsvg-convert cannot read the graph"
+# The SVG gives its size in millimetres at the resolution it was drawn for; the shape holds.
+drawn=$(png_size "$work/graph.png")
+[ $((${drawn%x*} * 3)) -eq $((${drawn#*x} * 4)) ] || fail "the graph is drawn at $drawn"
+changelog_version=$(zcat "$root/usr/share/doc/vantrel/changelog.gz" | head -n 1)
+[ "$changelog_version" = 'vantrel (1.1) unstable; urgency=medium' ] ||
+    fail "the changelog starts with '$changelog_version'"
+
 for folder in "$root"/usr/share/icons/hicolor/*; do
     size=$(basename "$folder")
     [ "$(png_size "$folder/apps/vantrel.png")" = "$size" ] ||
