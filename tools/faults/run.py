@@ -2,7 +2,7 @@
 """Plants every fault of faults.py, one at a time, into a copy of a source tree and records
 which tests catch it.
 
-    tools/faults/run.py RESULTS [--tree PATH] [--scratch DIR] [--only ID,ID...]
+    tools/faults/run.py RESULTS [--tree PATH] [--scratch DIR] [--only ID,ID... [--keep]]
 
 The tree (default: the repository this script lives in) is never written to: its sources
 are copied into the scratch folder (default /tmp/vantrel-faults-<tree name>), configured
@@ -117,6 +117,17 @@ def write_results(path, rows, summary, tree, baseline):
         f.write("\n".join(lines) + "\n")
 
 
+def earlier_rows(path):
+    """The rows of a results table that write_results wrote, by fault id."""
+    rows = {}
+    if os.path.exists(path):
+        for line in open(path):
+            match = re.match(r"(\S+)  +(.{13})  (.*)$", line.rstrip("\n"))
+            if match and not line.startswith(("#", "id ")):
+                rows[match.group(1)] = (match.group(1), match.group(2).strip(), match.group(3))
+    return rows
+
+
 def summary_of(rows):
     planted = len(rows)
     built = sum(1 for r in rows if not r[2].startswith(("DOES NOT BUILD", "NOT APPLIED")))
@@ -132,6 +143,8 @@ def main():
                         help="source tree whose tests are judged (default: this repository)")
     parser.add_argument("--scratch", help="work folder (default /tmp/vantrel-faults-<name>)")
     parser.add_argument("--only", help="comma-separated fault ids to run")
+    parser.add_argument("--keep", action="store_true",
+                        help="with --only: keep the other faults' rows of an existing RESULTS")
     args = parser.parse_args()
 
     tree = os.path.abspath(args.tree)
@@ -162,6 +175,7 @@ def main():
         sys.exit("ctest did not run on the unplanted tree")
     log("tests failing without a fault: %s" % (", ".join(sorted(baseline)) or "none"))
 
+    kept = earlier_rows(results) if args.keep else {}
     rows = []
     for number, fault in enumerate(faults, 1):
         started = time.time()
@@ -196,6 +210,10 @@ def main():
 
     # Leave the scratch build matching the tree again.
     build(build_dir)
+    if kept:
+        ran = {r[0]: r for r in rows}
+        rows = [ran.get(f["id"]) or kept.get(f["id"]) for f in FAULTS]
+        rows = [r for r in rows if r]
     summary = summary_of(rows)
     write_results(results, rows, summary, tree, baseline)
     log(summary)
