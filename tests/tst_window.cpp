@@ -301,7 +301,6 @@ void TWindowTest::scripts_data()
     row("one run, ang", {"import one.ang", "click 2", "click 3"}, "RA RB RC* on", "", 1);
     // A new file whose runs do not reach the selected section moves the selection.
     row("ang 3, then str", {"import ang", "click 3", "import str"}, "XX* YY [X] on", "str 1", 2);
-    row("str 2, then rtl", {"import str", "click 2", "import rtl"}, "L1* [X] [X] on", "rtl 1", 4);
     row("ang 2, then str", {"import ang", "click 2", "import str"}, "XX YY* [X] on", "str 2", 2);
     // A failure disables a checked button 2 but leaves it checked; the graph is emptied.
     row("str 2, then broken", {"import str", "click 2", "import broken.rtl"}, "[X] [X*] [X] off",
