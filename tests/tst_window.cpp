@@ -197,6 +197,8 @@ class TWindowTest : public QObject
 
 private slots:
     void initTestCase() { Pin_German_Locale(); }
+    void batch_data();
+    void batch();
     void lifeOfTheWindow();
     void scripts_data();
     void scripts();
@@ -211,8 +213,6 @@ private slots:
     void graphFailures();
     void keys_data();
     void keys();
-    void batch_data();
-    void batch();
 };
 
 void TWindowTest::lifeOfTheWindow()
