@@ -265,9 +265,10 @@ void TWindowTest::lifeOfTheWindow()
     QVERIFY(banner->text().contains("Vantrel"));
     QVERIFY(banner->geometry().top() > window.Graph().parentWidget()->geometry().bottom());
 
-    // "Close" ends the event loop with 0.
+    // "Close" ends the event loop with 0. The guard dies with the window: left running, its
+    // exit() would make every later dialog's exec() return at once.
     QTimer::singleShot(0, &window, [&window] { window.Click("Close"); });
-    QTimer::singleShot(10000, qApp, [] { QApplication::exit(1); });
+    QTimer::singleShot(10000, &window, [] { QApplication::exit(1); });
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(!window.isVisible());
 }

@@ -79,17 +79,13 @@ public:
         return Answer_Dialog(Button(button), file_name);
     }
 
-    // A busy machine now and then keeps a dialog up after a name it takes: asked again.
     static QString Answer_Dialog(QAbstractButton* button, const QString& file_name)
     {
         QString shown;
-        for (int attempt = 0; attempt < 3 && shown.isEmpty(); ++attempt)
-        {
-            QTimer timer;
-            QObject::connect(&timer, &QTimer::timeout, [&] { Answer(timer, file_name, shown); });
-            timer.start(10);
-            QTest::mouseClick(button, Qt::LeftButton);
-        }
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] { Answer(timer, file_name, shown); });
+        timer.start(10);
+        QTest::mouseClick(button, Qt::LeftButton);
         return shown;
     }
 
