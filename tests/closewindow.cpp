@@ -1,6 +1,6 @@
-// Asks an X11 window to close as a window manager does when the user clicks the title bar's
-// close button: a WM_DELETE_WINDOW client message (the smoke test's bare X server has no
-// window manager). Usage: closewindow WINDOW-ID (decimal or 0x hex, as xdotool prints it).
+// Asks an X11 window to close as a window manager does for the title bar's close button: a
+// WM_DELETE_WINDOW client message (the smoke test's bare X server has no window manager).
+// Usage: closewindow WINDOW-ID (decimal or 0x hex, as xdotool prints it).
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -18,8 +18,7 @@ int main(int argc, char* argv[])
     Display* display = XOpenDisplay(nullptr);
     if (!display)
         return std::fprintf(stderr, "closewindow: cannot open the display\n"), 1;
-    // A window that does not list the message would ignore it; a window manager would then
-    // destroy the window instead, which is not the path this helper exists to prove.
+    // A window that does not list the message would ignore it.
     const Atom delete_window = XInternAtom(display, "WM_DELETE_WINDOW", False);
     Atom* protocols = nullptr;
     int count = 0;
@@ -30,20 +29,17 @@ int main(int argc, char* argv[])
             takes = takes || protocols[i] == delete_window;
         XFree(protocols);
     }
-    if (!takes)
-        std::fprintf(stderr, "closewindow: the window does not take WM_DELETE_WINDOW\n");
-    else
-    {
-        XEvent event{};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = window;
-        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = static_cast<long>(delete_window);
-        event.xclient.data.l[1] = CurrentTime;
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(delete_window);
+    if (takes)
         XSendEvent(display, window, False, NoEventMask, &event);
-        XSync(display, False);
-    }
+    else
+        std::fprintf(stderr, "closewindow: the window does not take WM_DELETE_WINDOW\n");
+    XSync(display, False);
     XCloseDisplay(display);
     return takes ? 0 : 1;
 }

@@ -17,7 +17,6 @@ public:
     void SetPlotRect(const QRect& Rect) { d_Graph.d_PlotRect = Rect; }
     void FitToData() { d_Graph.FitToData(); }
     void ZoomToRect(const QRect& Rect) { d_Graph.ZoomToRect(Rect); }
-    void RenderZoomed(const QRect& Rect) { d_Graph.RenderZoomed(Rect); }
     void SetLayout(const TGraphLayout& Layout) { d_Graph.SetLayout(Layout); }
     void SetTransform(const TGraphTransform& Transform) { d_Graph.d_Transform = Transform; }
     void SetHorizontalLabelWidth(int Width) { d_Graph.d_HorizontalLabelWidth = Width; }
@@ -34,7 +33,6 @@ public:
     QString HorizontalFormat() const { return d_Graph.d_HorizontalFormat; }
     QString VerticalFormat() const { return d_Graph.d_VerticalFormat; }
     int FontHeight() const { return d_Graph.d_FontHeight; }
-    bool DrawFrame() const { return d_Graph.d_DrawFrame; }
 
     const TGraphTransform& Transform() const { return d_Graph.d_Transform; }
     QRect PlotRect() const { return d_Graph.d_PlotRect; }

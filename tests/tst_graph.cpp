@@ -29,9 +29,8 @@ const TView Deep{500 - 5e-6, 500 + 5e-6, 0.5 - 1e-8, 0.5 + 1e-8};
 // A pixel that is not red, red, or red or next to red above or below.
 const int Off = 0, On = 1, Near = 2;
 
-// Draws one red data set in a plot 700 pixels wide and 501 high that shows the view, with a
-// painter that maps one to one, so that pixels are where the transform says. A label width or
-// line height given overrides the measured one.
+// One red data set drawn one to one in a plot 700 by 501 pixels showing the view; a label
+// width or line height given overrides the measured one.
 QImage Draw(TGraphWidget& graph, const TPoints& points, int style, const TView& view,
             int labelWidth = 0, int lineHeight = 0)
 {
@@ -73,11 +72,9 @@ QPoint PixelOf(const TGraphTransform& map, double x, double y)
     return QPoint(int(std::trunc(map.MapX(x))), int(std::trunc(map.MapY(y))));
 }
 
-// Steps, at positions from the plot's top-left corner: press the l(eft) or r(ight) button,
-// m(ove) with it held, u(p), move from the plot's b(ottom-right) corner, p(aint), w(ait) for
-// the repaints asked for, z ZoomOut, s ScaleToFit, h(ide) the read-out, d(ouble-click) the
-// left button, turn the wheel by n(otches) of 120 (third number), press the k(ey) named,
-// t(ype) the text.
+// Steps at positions from the plot's top-left: press l(eft) or r(ight), m(ove), u(p), move from
+// the b(ottom-right), p(aint), w(ait) for repaints, z ZoomOut, s ScaleToFit, h(ide) the read-out,
+// d(ouble-click), wheel n(otches) of 120 (third number), k(ey) named, t(ype) text.
 void Run(TGraphWidget& graph, const QString& steps)
 {
     const QRect plot = TGraphWidgetProbe(graph).PlotRect();
@@ -127,10 +124,9 @@ QRegion Outline(const QRect& band)
 }
 
 // A shown graph of one curve from (1000, -1) to (1010, 1), fitted: x 999.8..1010.2 and
-// y -1.04..1.04. It records the regions it paints.
+// y -1.04..1.04. Records all regions painted, and those since the image was last drawn anew.
 struct TShownGraph : TGraphWidget
 {
-    // All paints, and those that showed the image since it was last drawn anew.
     QRegion Painted, Copied;
 
     TShownGraph()
@@ -157,7 +153,6 @@ class TGraphTest : public QObject
     Q_OBJECT
 
 private slots:
-    void dataSets();
     void palette();
     void fit_data();
     void fit();
@@ -173,20 +168,6 @@ private slots:
     void steer_data();
     void steer();
 };
-
-// Sets and points are numbered in order, and renumbered when one is removed.
-void TGraphTest::dataSets()
-{
-    TGraphWidget graph;
-    for (double x : {1.0, 2.0, 3.0})
-        QVERIFY(graph.AddPoint(graph.AddDataSet(Qt::red, 0), TVector2(x, 10 * x)));
-    QVERIFY(graph.RemoveDataSet(0) && graph.AddPoint(0, TVector2(4, 40)));
-    QVERIFY(graph.SetPoint(0, 0, TVector2(2.5, -5)) && graph.RemovePoint(1, 0));
-    QVERIFY(graph.PointCount(0) == 2 && graph.PointCount(1) == 0);
-    QVERIFY(graph.GetPoint(0, 0).y == -5.0 && graph.GetPoint(0, 1).x == 4.0);
-    graph.ClearDataSets();
-    QCOMPARE(graph.AddDataSet(Qt::red, 0), 0);
-}
 
 // Six hues in sixteen intensities; green is always halved; black at 96, none beyond.
 void TGraphTest::palette()
@@ -214,8 +195,7 @@ void TGraphTest::fit_data()
                         double half_range = NaN, bool equal_scale = false, QRect zoom = {})
     { QTest::newRow(tag) << sets << half_range << equal_scale << zoom << QString(view); };
 
-    // The visible x and y ranges and the fitted spans. Without points the fit shows +-5e-6;
-    // 2 % margins widen every span; y always reaches to zero; one x is widened to 1e-5.
+    // Ranges and spans. No points: +-5e-6; 2 % margins; y reaches zero; one x widens to 1e-5.
     row("no data sets", {}, "x -5.2e-06 5.2e-06 y -5.2e-06 5.2e-06 spans 1e-05 1e-05");
     row("single point", {{{10, 0.5}}},
         "x 9.999995 10.00001 y -0.0100051 0.5100001 spans 1e-05 0.500005");
@@ -223,15 +203,14 @@ void TGraphTest::fit_data()
     row("all positive, first set empty", {{}, {{0, 1}}, {{10, 3}}},
         "x -0.2 10.2 y -0.0600051 3.06 spans 10 3.000005");
     row("minimum half range", {{{0, 0.1}, {10, 0.2}}}, "x -0.2 10.2 y -1.04 1.04 spans 10 2", 1);
-    // A half range that is not positive falls back to 5e-5, not to the default.
+    // A half range not positive falls back to 5e-5, not to the default.
     row("half range 0", {{{0, 0}, {10, 0}}}, "x -0.2 10.2 y -5.2e-05 5.2e-05 spans 10 0.0001", 0);
-    // The x range becomes the y range times 710/500 about the x centre.
+    // x becomes y's range times 710/500 about its centre.
     row("equal scale", {{{0, -1}, {10, 1}}}, "x 3.5232 6.4768 y -1.04 1.04 spans 2.84 2", NaN,
         true);
     row("points that are not finite", {{{Inf, 5}, {0, 1}, {NaN, 2}, {10, -Inf}, {10, 2}}},
         "x -0.2 10.2 y -0.0400051 2.04 spans 10 2.000005");
-    // Zooming out stops at fifty fitted spans, narrowed about the band's own centre: data far
-    // from zero stay in view.
+    // Zooming out stops at fifty spans, about the band's own centre: data far from zero stay.
     row("zoom-out limit", {{{1000, -1}, {1010, 1}}},
         "x 754.9927 1254.993 y -49.99792 50.00208 spans 10 2", NaN, false,
         QRect(QPoint(425, 270) - QPoint(35500, 25000), QSize(71000, 50000)));
@@ -266,8 +245,8 @@ void TGraphTest::fit()
           "view");
 }
 
-// The widget's image maps one to one onto it, and a repaint without the read-out copies it.
-// Render draws a fresh fit of all data elsewhere and leaves the widget's own as it was.
+// The image maps one to one onto the widget. Render fits all data afresh elsewhere and leaves
+// the widget's own view.
 void TGraphTest::widgetAndRender()
 {
     TGraphWidget graph;
@@ -285,13 +264,12 @@ void TGraphTest::widgetAndRender()
     const QImage image = probe.Image();
     const TGraphTransform map = probe.Transform();
     QCOMPARE(graph.grab().toImage().convertToFormat(image.format()), image.copy(0, 0, 400, 300));
-    // The curve's ends, the zero lines inside the plot, its frame and the widget's.
+    // The curve's ends, the zero lines, the plot's frame and the widget's.
     const QPoint zero = PixelOf(map, 0, 0);
-    for (const QPoint& pixel : {PixelOf(map, -5, 1), PixelOf(map, 10, -1)})
-        QCOMPARE(image.pixelColor(pixel), QColor(Qt::red));
-    for (const QPoint& pixel :
-         {QPoint(zero.x(), plot.top() + 1), QPoint(plot.left() + 1, zero.y())})
-        QCOMPARE(image.pixelColor(pixel), QColor(Qt::lightGray));
+    QVERIFY(image.pixelColor(PixelOf(map, -5, 1)) == Qt::red &&
+            image.pixelColor(PixelOf(map, 10, -1)) == Qt::red);
+    QVERIFY(image.pixelColor(zero.x(), plot.top() + 1) == Qt::lightGray &&
+            image.pixelColor(plot.left() + 1, zero.y()) == Qt::lightGray);
     for (const QPoint& edge : {QPoint(plot.left(), 100), QPoint(plot.right(), 100),
                                QPoint(200, plot.top()), QPoint(200, plot.bottom()), QPoint(0, 150),
                                QPoint(399, 150), QPoint(200, 0), QPoint(200, 299)})
@@ -309,21 +287,18 @@ void TGraphTest::widgetAndRender()
     QPainter painter(&bare);
     QVERIFY(graph.RenderWithoutTitles(&painter, bare.rect(), false));
     // The frame's right edge is the area's right less one; without titles the plot's top is 6.
-    QCOMPARE(framed.pixelColor(638, 240), QColor(Qt::darkGray));
-    QCOMPARE(bare.pixelColor(638, 240), QColor(Qt::white));
+    QVERIFY(framed.pixelColor(638, 240) == Qt::darkGray && bare.pixelColor(638, 240) == Qt::white);
     QCOMPARE(bare.pixelColor(320, 6), QColor(Qt::darkGray));
     QVERIFY(Red(framed, framed.rect()) > 0 && Red(bare, bare.rect()) > 0);
     QVERIFY(probe.Transform().m11 == map.m11 && probe.Transform().dy == map.dy);
-    QVERIFY(probe.PlotRect() == plot && probe.XSpan() == 15 && probe.DrawFrame());
-    QVERIFY(probe.FontHeight() == f && probe.VerticalTitle() == "V Title");
+    QVERIFY(probe.PlotRect() == plot && probe.XSpan() == 15 && probe.FontHeight() == f);
     QCOMPARE(TGraphLayout::ForArea(QRect(0, 0, 640, 480), 10).Plot, QRect(60, 20, 571, 421));
     QCOMPARE(TGraphLayout::ForAreaWithoutTitles(QRect(0, 0, 640, 480), 10).Plot,
              QRect(46, 6, 585, 449));
 }
 
-// The columns and rows of the ticks below and left of a plot 700 pixels wide and 501 high,
-// labels of the width and lines of the height given apart; the last tick stands one pixel
-// beyond the plot.
+// Ticks below and left of the plot, labels of the width and lines of the height given apart;
+// the last stands one pixel beyond the plot.
 void TGraphTest::ticks()
 {
     const auto ticks = [](int labelWidth, int lineHeight)
@@ -376,8 +351,7 @@ void TGraphTest::curves_data()
     for (int style : {1, 2, 3})
         row(qPrintable(QString("only inf and nan, style %1").arg(style)),
             {{1, NaN}, {2, Inf}, {-Inf, 1}, {NaN, -Inf}}, style, {-1, 3, -2, 2}, {}, 0);
-    // Lines whose ends lie some ten billion pixels off, far beyond any int, or so far apart
-    // that their difference overflows, keep their slope.
+    // Lines with ends ten billion pixels off, or whose difference overflows, keep their slope.
     row("deep zoom, both ends far", {{0, 0}, {1000, 1}}, 1, Deep,
         {{500 - 4e-6, 0.5 - 4e-9, Near}, {500, 0.5, Near}, {500 + 4e-6, 0.5 + 4e-9, Near}}, -1);
     row("deep zoom, one end far", {{1e15, 1e12}, {500, 0.5}}, 1, Deep,
@@ -390,8 +364,8 @@ void TGraphTest::curves_data()
         {{1, 1e300, On}, {2, -1e300, On}}, -1);
     row("bar beyond any pixel", {{1, 1.7e308}}, 2, {0.5, 1.5, 0, 1}, {{1, 0.5, On}}, -1);
     row("collapsed at 1e12", {{1e12, 5}, {1e12, 6}}, 1, Fitted, {{1e12, 5.5, On}}, -1);
-    // Fewer decimals the wider an axis spans (a span below 1 counts as 1), more digits the
-    // larger its values, default ones up to 1; the view stops at +-1e306, whatever the data.
+    // Fewer decimals the wider the span (below 1 counts as 1), more digits the larger the
+    // values; the view stops at +-1e306.
     row("wide, and at most 1", {}, 0, {0, 2e6, -1, 0.25}, {}, -1, "% 7.0lf, % 6.5lf");
     row("span below 1", {}, 0, {100, 100.5, 1500, 1500.001}, {}, -1, "% 8.5lf, % 9.5lf");
     row("beyond any range", {{-1.7e308, -Inf}, {1.7e308, 1e307}}, 0, Fitted, {}, 0,
@@ -424,8 +398,8 @@ void TGraphTest::curves()
         QCOMPARE(probe.HorizontalFormat() + ", " + probe.VerticalFormat(), formats);
 }
 
-// The vertical title is turned to read from bottom to top: its first letter, the only one
-// with much ink, lands in the lower half of the ink, which is taller than wide.
+// The vertical title reads bottom to top: its first letter, the only one with much ink, lands
+// low in ink taller than wide.
 void TGraphTest::verticalTitle()
 {
     TShownGraph graph;
@@ -443,12 +417,7 @@ void TGraphTest::verticalTitle()
                 ink |= QRect(x, y, 1, 1);
                 ++(y * 2 > (graph.height() - 2 * f) * ratio ? low : high);
             }
-    QVERIFY2(ink.height() > 2 * ink.width() && low > 2 * high,
-             qPrintable(QString("%1 by %2, %3 low, %4 high")
-                            .arg(ink.width())
-                            .arg(ink.height())
-                            .arg(low)
-                            .arg(high)));
+    QVERIFY(ink.height() > 2 * ink.width() && low > 2 * high);
 }
 
 void TGraphTest::view_data()
@@ -458,8 +427,8 @@ void TGraphTest::view_data()
     QTest::addColumn<QPoint>("shift");
     QTest::addColumn<int>("zoomOuts");
     QTest::addColumn<QString>("readOut");
-    // After the steps: the corners of the band in the fitted view that is shown (none for all
-    // of it), the pixels the data moved, the zoom-outs, and the read-out.
+    // After the steps: the band of the fitted view shown (none: all), the pixels the data
+    // moved, the zoom-outs, and the read-out.
     const auto row = [](const char* tag, const QString& steps, QList<int> band = {},
                         QPoint shift = QPoint(), int zoomOuts = 0,
                         const char* readOut = "0.00000,   0.00000")
@@ -468,15 +437,11 @@ void TGraphTest::view_data()
     row("band", "l50,40 m150,100 m250,200 u", {50, 40, 250, 200});
     row("band from outside", "l-30,-20 m250,200 u", {0, 0, 250, 200});
     row("zero-width band", "l100,40 m100,200 u", {100, 40, 100, 200});
-    row("band one pixel backwards", "l100,40 m99,200 u", {99, 40, 100, 200});
     row("press and release", "l50,40 u p");
-    // A right click zooms out about the plot's centre at the next paint, once however often it
-    // was asked for.
+    // A right click zooms out about the centre at the next paint, once however often asked.
     row("right click, no paint", "r100,100 u");
     row("right click", "r100,100 u p", {}, {}, 1);
-    row("two clicks, two paints", "r100,100 u p r100,100 u p", {}, {}, 2);
     row("two clicks, one paint", "r100,100 u r100,100 u p", {}, {}, 1);
-    row("ScaleToFit after a zoom", "l50,40 m250,200 u s p");
     // A refit goes first, and a zoom-out asked for with it follows.
     row("refit wins", "l50,40 m250,200 u z s p");
     row("zoom-out follows", "l50,40 m250,200 u z s w", {}, {}, 1);
@@ -502,8 +467,7 @@ void TGraphTest::view()
     Run(graph, steps);
     QTEST(probe.Coordinates(), "readOut");
 
-    // The band's part of the fitted view, at least 1e-5 wide, moved against the data, then
-    // doubled per zoom-out.
+    // The band's part of the fitted view, at least 1e-5 wide, moved, doubled per zoom-out.
     const QList<int> c = band << 0 << 0 << plot.width() - 1 << plot.height() - 1;
     const QRect shown =
         QRect(QPoint(c[0], c[1]), QPoint(c[2], c[3])).translated(plot.topLeft() - shift);
@@ -551,14 +515,12 @@ void TGraphTest::drawnAndExtremes()
     graph.Painted = QRegion();
     Send(graph, QEvent::MouseMove, band.bottomRight(), Qt::NoButton, Qt::LeftButton);
     QApplication::processEvents();
-    // Only the outlines of the band as it was and as it is are repainted, from the image.
+    // Only the band's old and new outlines are repainted, from the image.
     QVERIFY(graph.Painted.xored(Outline(band) + Outline(band.adjusted(0, 0, 100, 100))).isEmpty());
     QCOMPARE(probe.ImageKey(), fitted);
 
-    // Drawn: the image, the band as it is now, and the read-out right-aligned in the plot's
-    // top right corner, its baseline one text height below the plot's top. The image holds
-    // the screen's pixels (tst_graphinput_ratio2 runs at a ratio of 2), where a line along
-    // a pixel's edge covers the device pixels on both sides of that edge.
+    // Drawn: the image, the band, and the read-out right-aligned at the plot's top right, its
+    // baseline a text height down. At a ratio of 2 (tst_graph_ratio2) an edge covers both sides.
     const QImage image = probe.Image();
     const int ratio = std::max(qEnvironmentVariableIntValue("QT_SCALE_FACTOR"), 1);
     QCOMPARE(graph.devicePixelRatioF(), qreal(ratio));
@@ -580,13 +542,13 @@ void TGraphTest::drawnAndExtremes()
     Send(graph, QEvent::MouseButtonRelease, band.bottomRight(), Qt::LeftButton, Qt::NoButton);
     QVERIFY(probe.ImageKey() != fitted);
 
-    // Positions far beyond any screen neither overflow nor break the view.
+    // Positions far beyond any screen do not break the view.
     const TGraphTransform& map = probe.Transform();
     Run(graph, "r-2000000000,-9 m2000000000,9 u l9,2000000000 m-9,-2000000000 u r0,0 u p");
     QVERIFY(std::isfinite(map.dx) && std::isfinite(map.dy) && map.m11 > 0 && map.m22 < 0);
 
-    // A plot one pixel wide has no horizontal scale: its labels take the format of a scale of
-    // 0, its read-out is not a number, and a zoom into all of it still shows the curve there.
+    // A plot one pixel wide: labels as for a scale of 0, read-out nan, a zoom into all of it
+    // still shows the curve.
     graph.resize(8 * probe.FontHeight(), 300);
     const QRect narrow = probe.PlotRect();
     QCOMPARE(narrow.width(), 1);
@@ -594,15 +556,13 @@ void TGraphTest::drawnAndExtremes()
     Run(graph, "r0,10 m0,20 u r0,0 u p l0,0 b0,0 u m0,0");
     QVERIFY(probe.Coordinates().startsWith("nan,   "));
     QVERIFY(std::isfinite(map.dx) && std::isfinite(map.m22));
-    // The curve is the only thing in colour.
     QVERIFY(!probe.Image().copy(QRect(narrow.topLeft() * ratio, narrow.size() * ratio)).allGray());
 }
 
 void TGraphTest::steer_data()
 {
-    // After the steps the data at the anchor (from the plot's top-left corner; none: its centre)
-    // moved by a fraction of the plot, and the view is the factor times as wide as the fitted
-    // one; a factor of 0: exactly the fitted view.
+    // The data at the anchor (none: the centre) moved by a fraction of the plot, and the view
+    // is the factor times as wide as fitted; 0: exactly the fitted view.
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QPoint>("anchor");
     QTest::addColumn<QPointF>("moved");
@@ -613,8 +573,7 @@ void TGraphTest::steer_data()
     row("wheel in", "n100,80,120", {100, 80}, {}, 0.8);
     row("wheel out", "n300,200,-120", {300, 200}, {}, 1.25);
     row("touchpad thirds", "n100,80,40 n100,80,40 n100,80,40", {100, 80}, {}, 0.8);
-    // Thirty notches out stop where right clicks do: at fifty times the data, whose fitted view
-    // has a fiftieth more on either side.
+    // Thirty notches out stop as right clicks do: fifty times the data, fitted 1.04 wide.
     row("wheel to the limit", "n100,80,-3600", {100, 80}, {}, 50 / 1.04);
     row("Home", "n100,80,120 kHome w", {}, {}, 0.0);
     row("double-click", "n100,80,120 l50,50 u d50,50 u w", {}, {}, 0.0);
@@ -638,7 +597,7 @@ void TGraphTest::steer()
     const QPointF at = anchor.isNull() ? QRectF(plot).center() : plot.topLeft() + anchor;
     const double x = fit.InverseX(at.x()), y = fit.InverseY(at.y()),
                  width = probe.Right() - probe.Left();
-    // The mouse rests on the plot, and the read-out follows the view.
+    // The read-out follows the view under a resting mouse.
     const QPoint mouse = plot.topLeft() + QPoint(50, 40);
     QTest::mouseMove(&graph, QPoint());
     QTest::mouseMove(&graph, mouse);

@@ -4,8 +4,6 @@
 #include "src/report.h"
 #include "testlocale.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <limits>
@@ -39,14 +37,13 @@ private slots:
     void oddEnvironment();
     void deviationTextAndName();
     void allDataTable();
-    void writeCsv();
     void isoHandComputed();
     void iso_data();
     void iso();
 };
 
-// The rows of the mean of the section's runs: rounded half up, wider than the field when they
-// must, with no digit grouping. The environment block is checked on the example files.
+// The mean of the section's runs: rounded half up, wider than the field when it must, no digit
+// grouping. The environment block is checked on the example files.
 void TOutputTest::wholeReport()
 {
     TLaserFile file;
@@ -106,19 +103,6 @@ void TOutputTest::allDataTable()
     QCOMPARE(All_Data_Table(file, 2, QLatin1Char('\t')), lines.replaceInStrings(",", "\t"));
 }
 
-// An existing file is replaced as a whole, and no temporary file stays behind.
-void TOutputTest::writeCsv()
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath("axis - L1.csv");
-    QVERIFY(Write_Csv(path, {"10.00000,0.10000", "20.00000,0.20000", "30.00000,0.30000"}));
-    QVERIFY(Write_Csv(path, {"1.00000,2.00000", "3.00000,4.00000"}));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("1.00000,2.00000\n3.00000,4.00000\n"));
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"axis - L1.csv"});
-}
-
 // Up runs (1, 2, 3) and (3, 2, 5), down runs (0, -1, 2) and (2, 1, 2) at 0, 10, 20; the
 // file lists the down runs falling. With r = sqrt(2) = 1.41421356237:
 //   mean up (2, 2, 4), s up (r, 0, r); mean down (1, 0, 2), s down (r, r, 0);
@@ -160,7 +144,7 @@ void TOutputTest::iso_data()
     const char* const kind =
         "ERR:  ISO 230-2 evaluation needs a linear positioning file (RTL or POS).";
 
-    // The hand case as API XD passes: a step back of less than 0.5 turns a pass.
+    // The hand case as passes: a step back of less than 0.5 turns a pass.
     row("passes", "a.pos",
         pos + "0 0 1\n10 0 2\n20 0 3\n20 0 2\n10 0 -1\n0 0 0\n0 0 3\n10 0 2\n20 0 5\n"
               "20 0 2\n10 0 1\n0 0 2\n",

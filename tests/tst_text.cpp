@@ -54,7 +54,7 @@ bool Same_Double(double value, double other)
     return value == other && std::signbit(value) == std::signbit(other);
 }
 
-// The documented data-line pattern of a format ('P' scale, 'S' straightness, 'A' angular).
+// The documented data-line pattern ('P' scale, 'S' straightness, 'A' angular).
 QString Pattern(char format)
 {
     const QString field = QStringLiteral("([-]?[0-9.]{1,%1})");
@@ -77,7 +77,7 @@ QStringList Captured(char format, const QString& line)
     return texts;
 }
 
-// Numbers, now and then too long for a field, mostly a blank apart, some lines cut short.
+// Numbers, some too long for a field, mostly a blank apart, some lines cut short.
 QString Random_Line(QRandomGenerator& random)
 {
     static const QString Others = QStringLiteral("-+,eE\t/:");
@@ -88,21 +88,14 @@ QString Random_Line(QRandomGenerator& random)
     return random.bounded(3) == 0 ? line.left(random.bounded(line.size() + 1)) : line;
 }
 
-QStringList Stream_Lines(const QByteArray& content)
+// The lines as a text stream gives them, simplified, or as TTextLines does.
+QStringList Lines(const QByteArray& content, bool stream = false)
 {
-    QTextStream stream(content);
-    QStringList lines;
-    for (QString line; stream.readLineInto(&line);)
-        lines << line.simplified();
-    return lines;
-}
-
-QStringList Lines(const QByteArray& content)
-{
+    QTextStream qt(content);
     TTextLines text(content);
     QStringList lines;
-    for (QString line; text.Next(line);)
-        lines << line;
+    for (QString line; stream ? qt.readLineInto(&line) : text.Next(line);)
+        lines << (stream ? line.simplified() : line);
     return lines;
 }
 
@@ -157,8 +150,8 @@ void TTextTest::numbersAsQt()
     QVERIFY(plain > 50000);
 }
 
-// The hand matcher captures what QRegularExpression (and Qt 5's QRegExp, which it replaced)
-// captures with the pattern, and its fields read as QString::toDouble reads them.
+// The hand matcher captures what QRegularExpression (and Qt 5's QRegExp) captures, and its
+// fields read as QString::toDouble reads them.
 void TTextTest::patternsAsQt()
 {
     for (char format : {'P', 'S', 'A'})
@@ -200,8 +193,8 @@ void TTextTest::patternsAsQt()
 }
 
 // TTextLines gives what a text stream gave, simplified, whatever the bytes and the locale's
-// codec (Qt 6 always decodes UTF-8): lines over the stream's pieces of 16384 bytes, then random
-// contents of line ends, white space of every kind, byte order marks and broken UTF-8.
+// codec (Qt 6 decodes UTF-8): lines over the stream's 16384-byte pieces, random line ends,
+// white space of every kind, byte order marks and broken UTF-8.
 void TTextTest::linesAsStream()
 {
     QVector<QByteArray> contents = {QByteArray(), QByteArray(40000, 'x') + "\n y",
@@ -228,15 +221,15 @@ void TTextTest::linesAsStream()
         QCOMPARE(QTextCodec::codecForLocale()->name(), QByteArray(codec));
 #endif
         for (const QByteArray& content : contents)
-            QCOMPARE(Lines(content), Stream_Lines(content));
+            QCOMPARE(Lines(content), Lines(content, true));
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     }
     QTextCodec::setCodecForLocale(nullptr);
 #endif
 }
 
-// The decoding both Qt versions must give under a UTF-8 locale: a byte that is no UTF-8 is
-// U+FFFD, a character cut short at the end is dropped, a byte order mark counts only first.
+// Both Qt versions under a UTF-8 locale: a byte that is no UTF-8 is U+FFFD, a character cut
+// short at the end is dropped, a byte order mark counts only first.
 void TTextTest::decoded_data()
 {
     QTest::addColumn<QByteArray>("content");
@@ -259,8 +252,8 @@ void TTextTest::decoded()
     QTEST(Lines(content).join('|'), "lines");
 }
 
-// Large files are read into a buffer of their own, which must hold what readAll gives: from
-// where reading stood, and only the size first taken when the file grows meanwhile.
+// A large file's own buffer holds what readAll gives: from where reading stood, and only the
+// size first taken when the file grows meanwhile.
 void TTextTest::wholeFile()
 {
     const int sizes[][3] = {{0, 0, 0},

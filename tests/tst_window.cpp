@@ -36,8 +36,7 @@ QString Example(const QString& extension)
     return examples.canonicalPath() + '/' + examples.entryList({"*." + extension}).value(0);
 }
 
-// The items of a layout in order: buttons by text, groups by title with their items,
-// "spacer"; the items of a horizontal layout are apart by " - ".
+// Buttons by text, groups by title with their items, "spacer"; " - " apart when horizontal.
 QString Items(QLayout* layout)
 {
     QStringList items;
@@ -52,27 +51,23 @@ QString Items(QLayout* layout)
     return items.join(qobject_cast<QHBoxLayout*>(layout) ? " - " : ", ");
 }
 
-// Files of one run in every section, and one that fails, written into the folder.
-QString Written(const QTemporaryDir& folder, const QString& name)
-{
-    const QByteArray content = name == "one.str" ? "Units: mm\nPosition XX YY\n10 0.1 1\n20 0.2 2\n"
-                               : name == "one.ang"
-                                   ? "Units: mm mm/m\nPosition AngA AngB AngC\n0 1 2 3\n5 4 5 6\n"
-                                   : "";
-    return Write(folder.filePath(name),
-                 content + QByteArray(150 - content.size(), content.isEmpty() ? 'x' : '\n'));
-}
-
-// One step of a script: "import <kind>" of an example or "import <name>" of a Written file,
-// "cancel <kind>" (the dialog starts at that example, loaded before), "click <button>",
-// "drop <kinds or URLs>" or "drag <text>", plain text that must be refused. Sets the path
-// of the file loaded.
+// One step: "import <kind>" of an example or "import <name>" of a file written here (one run
+// in every section, or a failing one), "cancel <kind>" (the dialog starts at that example,
+// loaded before), "click <button>", "drop <kinds or URLs>" or "drag <text>" (refused). Sets
+// the path of the file loaded.
 void Run_Step(TWindowDriver& window, const QString& step, const QTemporaryDir& folder,
               QString& path)
 {
     QStringList words = step.split(' ');
     const QString verb = words.takeFirst(), word = words.value(0);
-    const QString named = word.contains('.') ? Written(folder, word) : Example(word);
+    const QByteArray one = word == "one.str" ? "Units: mm\nPosition XX YY\n10 0.1 1\n20 0.2 2\n"
+                           : word == "one.ang"
+                               ? "Units: mm mm/m\nPosition AngA AngB AngC\n0 1 2 3\n5 4 5 6\n"
+                               : "";
+    const QString named =
+        !word.contains('.') ? Example(word)
+                            : Write(folder.filePath(word),
+                                    one + QByteArray(150 - one.size(), one.isEmpty() ? 'x' : '\n'));
     QMimeData data;
     if (verb == "import")
         QVERIFY(window.Import(path = named));
@@ -94,8 +89,7 @@ void Run_Step(TWindowDriver& window, const QString& step, const QTemporaryDir& f
     }
 }
 
-// The graph holds one curve per run of the section, in palette colours, fitted to them and
-// drawn: every curve's colour is in the plot.
+// One curve per run of the section, in palette colours, fitted to them and drawn in the plot.
 void Compare_Graph_With(TWindowDriver& window, const QString& path, int section)
 {
     TLaserFile file;
@@ -127,14 +121,14 @@ void Compare_Graph_With(TWindowDriver& window, const QString& path, int section)
                 drawn += image.pixelColor(x, y) == QColor(red, green, blue);
         QVERIFY2(drawn > 0, qPrintable(QString("curve %1").arg(k)));
     }
-    // Fitted: all data in view, a fiftieth more on either side horizontally.
+    // Fitted: all data in view, a fiftieth more on either side.
     QVERIFY(probe.Left() < left && probe.Right() > right && probe.Bottom() < bottom &&
             probe.Top() > top);
     QVERIFY(probe.Right() - probe.Left() < std::max(1.05 * (right - left), 2e-5));
 }
 
-// The linear example (four runs, positions 0 to 500) loaded from the folder, its graph
-// zoomed by a rubber band over the middle third of the plot.
+// The linear example (four runs, positions 0 to 500) loaded, zoomed by a band over the middle
+// third of the plot.
 void Load_And_Zoom(TWindowDriver& window, const QString& folder)
 {
     QVERIFY(window.Import(Write(folder + "/x-axis-linear.rtl", Read(Example("rtl")))));
@@ -176,7 +170,7 @@ struct TBatchResult
     QByteArray Err;
 };
 
-// The command line run as `vantrel ARGUMENTS` runs it, on buffers instead of the streams.
+// `vantrel ARGUMENTS` run on buffers instead of the streams.
 TBatchResult Run_Line(const QStringList& arguments)
 {
     QBuffer out, err;
@@ -222,7 +216,7 @@ void TWindowTest::lifeOfTheWindow()
     QCOMPARE(window.windowTitle(), QString("Vantrel - 1.1"));
     QVERIFY(window.acceptDrops());
     QCOMPARE(TVantrel().size(), QSize(801, 601));
-    // Checking button 1 during construction ran no slot, which would have written the report.
+    // Checking button 1 while building ran no slot, which would have written the report.
     QCOMPARE(window.States(), QString("[1*] [2] [3] off"));
     QTest::keyClicks(&window.Report_Pane(), "typed");
     QVERIFY(window.Report().isEmpty());
@@ -236,7 +230,7 @@ void TWindowTest::lifeOfTheWindow()
                      "Copy to Clipboard (Dev. Normal, Dev. Inverted, All Data), "
                      "Graph (Copy Graph, Save Graph..., Print...), Evaluate (ISO 230-2...), "
                      "spacer, Close"));
-    // The widgets that Tab stops at, in the order of the focus chain from "Import".
+    // Where Tab stops, from "Import" on.
     const QList<QWidget*> tab_order = {
         window.Button("Import"),        window.Button("Save As..."), window.Section_Button(1),
         window.Section_Button(2),       window.Section_Button(3),    window.Button("Dev. Normal"),
@@ -257,7 +251,7 @@ void TWindowTest::lifeOfTheWindow()
     QCOMPARE(probe.DataSetCount(), 0);
     QCOMPARE(QStringList({probe.Title(), probe.HorizontalTitle(), probe.VerticalTitle()}),
              QStringList({"", "Position", "Deviation"}));
-    // The report above the graph, sharing the height equally; the banner below them.
+    // The report above the graph, as high as it; the banner below them.
     const QPlainTextEdit& report = window.Report_Pane();
     QVERIFY(report.geometry().bottom() < window.Graph().geometry().top());
     QVERIFY(qAbs(report.height() - window.Graph().height()) <= 1);
@@ -275,8 +269,8 @@ void TWindowTest::lifeOfTheWindow()
 
 void TWindowTest::scripts_data()
 {
-    // Steps, then the buttons, the report (the example and the section whose hand-checked
-    // report it must match, the error line that is all of it, or none) and the curves.
+    // Steps, then the buttons, the report (example and section of its hand-checked report,
+    // the error line that is all of it, or none) and the curves.
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("states");
     QTest::addColumn<QString>("report");
@@ -308,7 +302,7 @@ void TWindowTest::scripts_data()
         No_Count, 0);
     row("rtl, then broken", {"import rtl", "import broken.rtl"}, "[X*] [X] [X] off", No_Count, 0);
     row("cancel", {"import ang", "click 2", "cancel ang"}, "RA RB* RC on", "ang 2", 3);
-    // Other than one URL: an error, no curves, the buttons and the model as they were.
+    // Other than one URL: an error, no curves, buttons and model as they were.
     row("two files dropped", {"import str", "click 2", "drop rtl rta"}, "XX YY* [X] on", Not_One,
         0);
     row("no file dropped", {"import str", "drop"}, "XX* YY [X] on", Not_One, 0);
@@ -356,38 +350,32 @@ void TWindowTest::scripts()
 
 void TWindowTest::exports_data()
 {
-    // The file chosen (none: cancelled), the bytes the system lets the program write (-1: no
-    // limit; the table is 68 bytes), what the file then holds, and whether the write failed.
+    // The file chosen (none: cancelled), the bytes the program may write (-1: no limit; the
+    // table is 68 bytes), what the file then holds, and whether the write failed.
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("limit");
     QTest::addColumn<QByteArray>("written");
     QTest::addColumn<bool>("failed");
-    QTest::newRow("written") << "chosen.csv" << -1
-                             << QByteArray("10.00000,1.00000,5.00000\n20.00000,2.00000,4.00000\n"
-                                           "30.00000,3.00000,\n")
-                             << false;
+    const QByteArray table =
+        "10.00000,1.00000,5.00000\n20.00000,2.00000,4.00000\n30.00000,3.00000,\n";
+    QTest::newRow("written") << "chosen.csv" << -1 << table << false;
     QTest::newRow("cancelled") << "" << -1 << QByteArray("<missing>") << false;
-    // Not even root may create files there.
-    QTest::newRow("cannot be created")
-        << "/proc/vantrel-test.csv" << -1 << QByteArray("<missing>") << true;
-    QTest::newRow("cut at the last byte")
-        << "axis - YY.csv" << 67 << QByteArray("old,content\n") << true;
+    QTest::newRow("cannot be created") << "/proc/v.csv" << -1 << QByteArray("<missing>") << true;
+    QTest::newRow("cut at the last byte") << "axis - YY.csv" << 67 << QByteArray(99, 'o') << true;
 }
 
-// The copy buttons and "Save As...": a failure appends an error line and leaves an existing
-// file as it was.
+// The copy buttons and "Save As...": a failure adds an error line.
 void TWindowTest::exports()
 {
     QFETCH(QString, file);
     QFETCH(int, limit);
     QFETCH(QByteArray, written);
     QFETCH(bool, failed);
-    // Two passes, rising 10, 20, 30 and falling 20, 10: the third target was reached by one
-    // pass only. The path loads as a straightness file.
+    // Passes 10, 20, 30 and 20, 10: one pass reached 30. The path loads as straightness.
     QTemporaryDir folder;
     TWindowDriver window;
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    // A pane shorter than the report, whatever size the platform's default font has.
+    // A pane shorter than the report, whatever the font.
     window.Report_Pane().setFixedHeight(120);
     QVERIFY(window.Import(Write(folder.filePath("old.str/axis"),
                                 "Units: mm\nPosition XX YY\n10 0.1 1.0\n20 0.2 2.0\n30 0.3 3.0\n"
@@ -408,24 +396,24 @@ void TWindowTest::exports()
                                   "30.00000\t3.00000\t\n"}));
 
     const QString csv = file.isEmpty() ? file : QDir(folder.path()).absoluteFilePath(file);
-    QVERIFY(limit < 0 || !Write(csv, "old,content\n").isEmpty());
+    // An older, longer file is replaced as a whole, or stays as it was.
+    Write(csv, QByteArray(99, 'o'));
     QString shown;
     {
         TFileSizeLimit size_limit(limit >= 0 ? static_cast<rlim_t>(limit) : RLIM_INFINITY);
         QVERIFY(limit < 0 || size_limit.Active());
         shown = window.Answer_Dialog("Save As...", csv);
     }
-    // The extension is cut only within the file's own name, not at the dot in the folder.
+    // Only the file's own name loses its extension, not the folder.
     QCOMPARE(shown, "Select file to write | CSV Files (*.csv) | " +
                         folder.filePath("old.str/axis - YY.csv"));
     QCOMPARE(Read(csv), written);
-    // Neither the copies nor a success are reported; an error line is scrolled into view.
+    // Copies and a success are not reported; an error line is scrolled into view.
     QCOMPARE(window.Report(), report + (failed ? "\nERR:  Cannot write output file '" +
                                                      QDir::toNativeSeparators(csv) + "'"
                                                : ""));
     QVERIFY(window.Report_Pane().verticalScrollBar()->maximum() > 0);
     QCOMPARE(window.Last_Line_Shown(), failed);
-    // No temporary file stays behind.
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
              written == "<missing>" ? QStringList() : QStringList{file});
 }
@@ -446,8 +434,8 @@ void TWindowTest::isoDialog()
     window.Click("ISO 230-2...");
     auto* dialog = window.findChild<TIsoDialog*>();
     QVERIFY(dialog && dialog->isVisible());
-    // The hand case (see tst_output): B = 2 first at target 2; A from the top of the up band
-    // at 3 to the bottom of the down band at 2.
+    // The hand case of tst_output: B = 2 first at target 2; A from the up band's top at 3 to
+    // the down band's bottom at 2.
     const auto* figures = dialog->findChild<QTableWidget*>();
     QCOMPARE(figures->item(3, 0)->text() + ' ' + figures->item(3, 1)->text() + ' ' +
                  figures->item(3, 2)->text(),
@@ -463,29 +451,20 @@ void TWindowTest::isoDialog()
     QVERIFY(labels().contains("Fewer runs than ISO 230-2 asks for: 2 up and 2 down, where it "
                               "asks for 5 in each direction."));
 
-    // "Copy" gives the text that `vantrel --iso230-2` prints; "Save As..." writes it, or
-    // says why not.
+    // "Copy" gives what `vantrel --iso230-2` prints; "Save As..." writes it, or says why not.
     const TBatchResult line = Run_Line({"--iso230-2", folder.filePath("axis.rtl")});
     QCOMPARE(line.Status, int(Batch_Done));
     QVERIFY(line.Out.startsWith("quantity,value\n"));
-    const auto button = [&](const char* name)
-    {
-        for (QPushButton* found : dialog->findChildren<QPushButton*>())
-            if (found->text() == name)
-                return found;
-        return static_cast<QPushButton*>(nullptr);
-    };
-    QTest::mouseClick(button("Copy"), Qt::LeftButton);
+    QTest::mouseClick(TWindowDriver::Button(dialog, "Copy"), Qt::LeftButton);
     QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), line.Out);
     const QString csv = folder.filePath("axis - ISO 230-2.csv");
-    QCOMPARE(TWindowDriver::Answer_Dialog(button("Save As..."), csv),
+    QCOMPARE(TWindowDriver::Answer_Dialog(TWindowDriver::Button(dialog, "Save As..."), csv),
              "Select file to write | CSV Files (*.csv) | " + csv);
     QCOMPARE(Read(csv), line.Out);
     QVERIFY(labels().filter("ERR:").isEmpty());
-    TWindowDriver::Answer_Dialog(button("Save As..."), "/proc/vantrel-test.csv");
-    QCOMPARE(labels().filter("ERR:"),
-             QStringList("ERR:  Cannot write output file '/proc/vantrel-test.csv'"));
-    // Loading another file closes the evaluation of the one before.
+    TWindowDriver::Answer_Dialog(TWindowDriver::Button(dialog, "Save As..."), "/proc/v.csv");
+    QCOMPARE(labels().filter("ERR:"), QStringList("ERR:  Cannot write output file '/proc/v.csv'"));
+    // Another file loaded closes the evaluation.
     QVERIFY(window.Import(Write(folder.filePath("other.rtl"), content)));
     QVERIFY(!dialog->isVisible());
 }
@@ -505,35 +484,28 @@ void TWindowTest::folderWalk()
         QVERIFY(!Write(folder.filePath(name), content("0.1")).isEmpty());
     // Of a kind read but failing: visited, and the walk goes on from it.
     QVERIFY(!Write(folder.filePath("axis 9.rtl"), QByteArray(150, 'x')).isEmpty());
-
     TWindowDriver window;
     QVERIFY(window.Import(folder.filePath("axis 2.str")));
     QApplication::setActiveWindow(&window);
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    // A key (n)ext, (p)revious or F5, then the graph's title and its first value; before "w"
-    // the first file is written anew.
-    const QList<QPair<QString, QString>> walk = {{"p", "axis 2.str 0.1"},
-                                                 {"n", " "},
-                                                 {"n", "axis 10.str 0.1"},
-                                                 {"n", "Axis 11.STR 0.1"},
-                                                 {"n", "Axis 11.STR 0.1"},
-                                                 {"p", "axis 10.str 0.1"},
-                                                 {"p", " "},
-                                                 {"p", "axis 2.str 0.1"},
-                                                 {"wF5", "axis 2.str 0.7"}};
-    for (const auto& step : walk)
+    // Ctrl+PgUp (p), Ctrl+PgDown (n) or F5 (f, the first file written anew before), then the
+    // graph's title and its first value.
+    for (const QString& step : QString("p axis 2.str 0.1|n |n axis 10.str 0.1|n Axis 11.STR 0.1|"
+                                       "n Axis 11.STR 0.1|p axis 10.str 0.1|p |p axis 2.str 0.1|"
+                                       "f axis 2.str 0.7")
+                                   .split('|'))
     {
-        if (step.first == "wF5")
+        if (step[0] == 'f')
             Write(folder.filePath("axis 2.str"), content("0.7"));
         QTest::keyClick(&window,
-                        step.first == "n"   ? Qt::Key_PageDown
-                        : step.first == "p" ? Qt::Key_PageUp
-                                            : Qt::Key_F5,
-                        step.first == "wF5" ? Qt::NoModifier : Qt::ControlModifier);
+                        step[0] == 'n'   ? Qt::Key_PageDown
+                        : step[0] == 'p' ? Qt::Key_PageUp
+                                         : Qt::Key_F5,
+                        step[0] == 'f' ? Qt::NoModifier : Qt::ControlModifier);
         TGraphWidgetProbe graph(window.Graph());
         const QString first =
             graph.DataSetCount() ? QString::number(graph.DataSet(0).Points[0].y) : "";
-        QCOMPARE(graph.Title() + ' ' + first, step.second);
+        QCOMPARE((graph.Title() + ' ' + first).trimmed(), step.mid(2));
     }
 }
 
@@ -630,7 +602,7 @@ void TWindowTest::graphFailures_data()
     QTest::newRow("png cut short") << "old.png" << 1000;
     QTest::newRow("svg cut short") << "old.svg" << 1000;
     QTest::newRow("pdf cut short") << "old.pdf" << 1000;
-    QTest::newRow("cannot be created") << "/proc/vantrel-graph.png" << -1;
+    QTest::newRow("cannot be created") << "/proc/v.png" << -1;
 }
 
 // The error line of the CSV export; an existing file stays as it was, and no temporary one.
