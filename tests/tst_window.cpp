@@ -154,20 +154,18 @@ QImage Raster(const QString& path, const QString& reader)
 bool Shows(const QImage& image, const QColor& colour)
 {
     int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-        {
-            const QColor pixel = image.pixelColor(x, y);
-            count += pixel.hsvSaturation() > 80 && qAbs(pixel.hsvHue() - colour.hsvHue()) < 8;
-        }
+    for (int k = 0; k < image.width() * image.height(); ++k)
+    {
+        const QColor pixel = image.pixelColor(k % image.width(), k / image.width());
+        count += pixel.hsvSaturation() > 80 && qAbs(pixel.hsvHue() - colour.hsvHue()) < 8;
+    }
     return count > 50;
 }
 
 struct TBatchResult
 {
     int Status;
-    QByteArray Out;
-    QByteArray Err;
+    QByteArray Out, Err;
 };
 
 // `vantrel ARGUMENTS` run on buffers instead of the streams.
@@ -222,31 +220,28 @@ void TWindowTest::lifeOfTheWindow()
     QVERIFY(window.Report().isEmpty());
 
     QDockWidget* dock = window.findChild<QDockWidget*>();
-    QCOMPARE(dock->features(), QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
-    QCOMPARE(dock->allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-    QCOMPARE(window.dockWidgetArea(dock), Qt::LeftDockWidgetArea);
+    QVERIFY(dock->features() ==
+                (QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable) &&
+            dock->allowedAreas() == (Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea) &&
+            window.dockWidgetArea(dock) == Qt::LeftDockWidgetArea);
     QCOMPARE(Items(dock->widget()->layout()),
              QString("File (Import, Save As...), Display Section (1 - 2 - 3), "
                      "Copy to Clipboard (Dev. Normal, Dev. Inverted, All Data), "
                      "Graph (Copy Graph, Save Graph..., Print...), Evaluate (ISO 230-2...), "
                      "spacer, Close"));
     // Where Tab stops, from "Import" on.
-    const QList<QWidget*> tab_order = {
-        window.Button("Import"),        window.Button("Save As..."), window.Section_Button(1),
-        window.Section_Button(2),       window.Section_Button(3),    window.Button("Dev. Normal"),
-        window.Button("Dev. Inverted"), window.Button("All Data"),   window.Button("Copy Graph"),
-        window.Button("Save Graph..."), window.Button("Print..."),   window.Button("ISO 230-2..."),
-        &window.Report_Pane(),          window.Button("Close")};
-    QList<QWidget*> chain;
-    QWidget* widget = tab_order[0];
+    QStringList chain;
+    QWidget* widget = window.Button("Import");
     do
     {
+        const auto* button = qobject_cast<QAbstractButton*>(widget);
         if (widget->focusPolicy() & Qt::TabFocus)
-            chain << widget;
+            chain << (button ? button->text() : widget->metaObject()->className());
         widget = widget->nextInFocusChain();
-    } while (widget != tab_order[0] && chain.size() < tab_order.size());
-    QCOMPARE(chain, tab_order);
-
+    } while (widget != window.Button("Import") && chain.size() < 20);
+    QCOMPARE(chain.join(", "), "Import, Save As..., 1, 2, 3, Dev. Normal, Dev. Inverted, All Data, "
+                               "Copy Graph, Save Graph..., Print..., ISO 230-2..., QPlainTextEdit, "
+                               "Close");
     TGraphWidgetProbe probe(window.Graph());
     QCOMPARE(probe.DataSetCount(), 0);
     QCOMPARE(QStringList({probe.Title(), probe.HorizontalTitle(), probe.VerticalTitle()}),
@@ -256,8 +251,8 @@ void TWindowTest::lifeOfTheWindow()
     QVERIFY(report.geometry().bottom() < window.Graph().geometry().top());
     QVERIFY(qAbs(report.height() - window.Graph().height()) <= 1);
     const QLabel* banner = window.findChild<QLabel*>();
-    QVERIFY(banner->text().contains("Vantrel"));
-    QVERIFY(banner->geometry().top() > window.Graph().parentWidget()->geometry().bottom());
+    QVERIFY(banner->text().contains("Vantrel") &&
+            banner->geometry().top() > window.Graph().parentWidget()->geometry().bottom());
 
     // "Close" ends the event loop with 0. The guard dies with the window: left running, its
     // exit() would make every later dialog's exec() return at once.
