@@ -1,6 +1,5 @@
-// Runs one operation that breaks a checked invariant, named by the first argument, so that
-// the check test can watch the program stop. "pass" runs an operation at the edge of a
-// check that must let it through, and ends normally.
+// Runs the operation named by the first argument, which breaks a checked invariant; "pass" runs
+// one at the edge of a check that must let it through, and ends normally.
 #include "core/graphwidget.h"
 #include "core/vector2.h"
 #include "core/vector3.h"

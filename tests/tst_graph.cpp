@@ -245,8 +245,7 @@ void TGraphTest::fit()
           "view");
 }
 
-// The image maps one to one onto the widget. Render fits all data afresh elsewhere and leaves
-// the widget's own view.
+// The image maps one to one; Render fits all data afresh elsewhere, the widget's view stays.
 void TGraphTest::widgetAndRender()
 {
     TGraphWidget graph;
@@ -297,8 +296,7 @@ void TGraphTest::widgetAndRender()
              QRect(46, 6, 585, 449));
 }
 
-// Ticks below and left of the plot, labels of the width and lines of the height given apart;
-// the last stands one pixel beyond the plot.
+// Ticks labels of the width and lines of the height apart; the last one pixel beyond the plot.
 void TGraphTest::ticks()
 {
     const auto ticks = [](int labelWidth, int lineHeight)
@@ -364,8 +362,7 @@ void TGraphTest::curves_data()
         {{1, 1e300, On}, {2, -1e300, On}}, -1);
     row("bar beyond any pixel", {{1, 1.7e308}}, 2, {0.5, 1.5, 0, 1}, {{1, 0.5, On}}, -1);
     row("collapsed at 1e12", {{1e12, 5}, {1e12, 6}}, 1, Fitted, {{1e12, 5.5, On}}, -1);
-    // Fewer decimals the wider the span (below 1 counts as 1), more digits the larger the
-    // values; the view stops at +-1e306.
+    // Fewer decimals the wider the span (at least 1), more digits the larger; view <= 1e306.
     row("wide, and at most 1", {}, 0, {0, 2e6, -1, 0.25}, {}, -1, "% 7.0lf, % 6.5lf");
     row("span below 1", {}, 0, {100, 100.5, 1500, 1500.001}, {}, -1, "% 8.5lf, % 9.5lf");
     row("beyond any range", {{-1.7e308, -Inf}, {1.7e308, 1e307}}, 0, Fitted, {}, 0,
@@ -398,8 +395,7 @@ void TGraphTest::curves()
         QCOMPARE(probe.HorizontalFormat() + ", " + probe.VerticalFormat(), formats);
 }
 
-// The vertical title reads bottom to top: its first letter, the only one with much ink, lands
-// low in ink taller than wide.
+// The vertical title reads upward: its first letter, the only one with much ink, lies low.
 void TGraphTest::verticalTitle()
 {
     TShownGraph graph;
@@ -427,8 +423,7 @@ void TGraphTest::view_data()
     QTest::addColumn<QPoint>("shift");
     QTest::addColumn<int>("zoomOuts");
     QTest::addColumn<QString>("readOut");
-    // After the steps: the band of the fitted view shown (none: all), the pixels the data
-    // moved, the zoom-outs, and the read-out.
+    // The band of the fitted view shown (none: all), pixels moved, zoom-outs, read-out.
     const auto row = [](const char* tag, const QString& steps, QList<int> band = {},
                         QPoint shift = QPoint(), int zoomOuts = 0,
                         const char* readOut = "0.00000,   0.00000")
@@ -487,8 +482,7 @@ void TGraphTest::view()
     QVERIFY(std::abs(probe.Top() + probe.Bottom() - top - bottom) / 2 <= slack * height);
 }
 
-// A zoom-out asks for its own repaint: without a paint forced, the view is doubled and the
-// widget's own paints then show all of its new image.
+// A zoom-out asks for its own repaint: unforced, the widget's paints show all its new image.
 void TGraphTest::zoomOutRepaints()
 {
     TShownGraph graph;
@@ -547,8 +541,7 @@ void TGraphTest::drawnAndExtremes()
     Run(graph, "r-2000000000,-9 m2000000000,9 u l9,2000000000 m-9,-2000000000 u r0,0 u p");
     QVERIFY(std::isfinite(map.dx) && std::isfinite(map.dy) && map.m11 > 0 && map.m22 < 0);
 
-    // A plot one pixel wide: labels as for a scale of 0, read-out nan, a zoom into all of it
-    // still shows the curve.
+    // A plot one pixel wide: labels as for a scale of 0, read-out nan, the curve still shown.
     graph.resize(8 * probe.FontHeight(), 300);
     const QRect narrow = probe.PlotRect();
     QCOMPARE(narrow.width(), 1);

@@ -269,8 +269,7 @@ void TReadersTest::renishaw()
 
 void TReadersTest::load_data()
 {
-    // A file written in a new folder, or the path itself when absolute; what the load gives:
-    // the kind's number and the run lengths of the sections, or the error line.
+    // A file written in a new folder, or an absolute path; the kind and run lengths, or error.
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("outcome");
@@ -341,8 +340,8 @@ void TReadersTest::load()
     QCOMPARE(file.d_file_type == Unknown_Type, !loaded);
 }
 
-// Clear leaves the environment flag and the message (every reader and failing load sets them).
-// A kind outside the enumeration has no description or labels; a section outside 0 to 2 is "X".
+// Clear leaves the environment flag and message (set afresh by readers and failing loads). A
+// kind outside the enumeration has no description or labels; a section outside 0 to 2 is "X".
 void TReadersTest::model()
 {
     TLaserFile file;

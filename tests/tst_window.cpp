@@ -127,8 +127,7 @@ void Compare_Graph_With(TWindowDriver& window, const QString& path, int section)
     QVERIFY(probe.Right() - probe.Left() < std::max(1.05 * (right - left), 2e-5));
 }
 
-// The linear example (four runs, positions 0 to 500) loaded, zoomed by a band over the middle
-// third of the plot.
+// The linear example (four runs, 0 to 500) loaded and zoomed to the plot's middle third.
 void Load_And_Zoom(TWindowDriver& window, const QString& folder)
 {
     QVERIFY(window.Import(Write(folder + "/x-axis-linear.rtl", Read(Example("rtl")))));
@@ -264,8 +263,7 @@ void TWindowTest::lifeOfTheWindow()
 
 void TWindowTest::scripts_data()
 {
-    // Steps, then the buttons, the report (example and section of its hand-checked report,
-    // the error line that is all of it, or none) and the curves.
+    // Steps; buttons; report (example and section of a checked one, an error line, or none).
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("states");
     QTest::addColumn<QString>("report");
@@ -429,8 +427,7 @@ void TWindowTest::isoDialog()
     window.Click("ISO 230-2...");
     auto* dialog = window.findChild<TIsoDialog*>();
     QVERIFY(dialog && dialog->isVisible());
-    // The hand case of tst_output: B = 2 first at target 2; A from the up band's top at 3 to
-    // the down band's bottom at 2.
+    // The hand case of tst_output: B = 2 first at 2; A from the up top at 3 to the down at 2.
     const auto* figures = dialog->findChild<QTableWidget*>();
     QCOMPARE(figures->item(3, 0)->text() + ' ' + figures->item(3, 1)->text() + ' ' +
                  figures->item(3, 2)->text(),
@@ -504,8 +501,8 @@ void TWindowTest::folderWalk()
     }
 }
 
-// At the widget's size an export is the widget's image: zoomed as shown, or fitted for the
-// batch. Twice as large, as copied, the plot keeps margins of the text's size.
+// At the widget's size an export is its image, zoomed as shown or fitted in batch. Copied twice
+// as large, the plot keeps margins of the text's size.
 void TWindowTest::graphSameAsShown()
 {
     QTemporaryDir folder;
@@ -535,8 +532,7 @@ void TWindowTest::graphSameAsShown()
 
 void TWindowTest::graphFiles_data()
 {
-    // The name typed into the file dialog (none: printed to a PDF file), the file written,
-    // and what reads it back.
+    // The name typed (none: printed to PDF), the file written, and what reads it back.
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("reader");
