@@ -404,15 +404,22 @@ void TGraphTest::verticalTitle()
     graph.UpdateGraph();
     const QImage image = TGraphWidgetProbe(graph).Image();
     const int f = TGraphWidgetProbe(graph).FontHeight(), ratio = int(image.devicePixelRatio());
+    // The title's columns: the first run of inked ones from the left; the labels follow a gap.
     QRect ink;
     int low = 0, high = 0;
-    for (int y = 2 * f * ratio; y < (graph.height() - 4 * f) * ratio; ++y)
-        for (int x = ratio; x < 2 * f * ratio; ++x)
+    for (int x = ratio; x < 2 * f * ratio; ++x)
+    {
+        QRect column;
+        for (int y = 2 * f * ratio; y < (graph.height() - 4 * f) * ratio; ++y)
             if (qGray(image.pixel(x, y)) < 100)
             {
-                ink |= QRect(x, y, 1, 1);
+                column |= QRect(x, y, 1, 1);
                 ++(y * 2 > (graph.height() - 2 * f) * ratio ? low : high);
             }
+        if (column.isNull() && !ink.isNull())
+            break;
+        ink |= column;
+    }
     QVERIFY(ink.height() > 2 * ink.width() && low > 2 * high);
 }
 
