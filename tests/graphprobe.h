@@ -17,6 +17,7 @@ public:
     void SetPlotRect(const QRect& Rect) { d_Graph.d_PlotRect = Rect; }
     void FitToData() { d_Graph.FitToData(); }
     void ZoomToRect(const QRect& Rect) { d_Graph.ZoomToRect(Rect); }
+    void RenderZoomed(const QRect& Rect) { d_Graph.RenderZoomed(Rect); }
     void SetLayout(const TGraphLayout& Layout) { d_Graph.SetLayout(Layout); }
     void SetTransform(const TGraphTransform& Transform) { d_Graph.d_Transform = Transform; }
     void SetHorizontalLabelWidth(int Width) { d_Graph.d_HorizontalLabelWidth = Width; }
