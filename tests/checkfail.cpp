@@ -1,6 +1,5 @@
-// Runs one operation that breaks a checked invariant, named by the first argument, so that
-// the check test can watch the program stop. "pass" runs an operation at the edge of a
-// check that must let it through, and ends normally.
+// Runs the operation named by the first argument, which breaks a checked invariant; "pass" runs
+// one at the edge of a check that must let it through, and ends normally.
 #include "core/graphwidget.h"
 #include "core/vector2.h"
 #include "core/vector3.h"
@@ -33,15 +32,11 @@ int main(int argc, char* argv[])
         {"vector2-divide-epsilon", [&] { sink = (TVector2(1, 1) / epsilon).x; }},
         {"vector2-normalize", [&] { sink = TVector2().Normalize().x; }},
         {"vector2-index", [&] { sink = TVector2()[2]; }},
-        {"vector3-divide-zero", [&] { sink = (TVector3(1, 1, 1) / 0.0).x; }},
         {"vector3-normalize", [&] { sink = TVector3().Normalize().x; }},
-        {"vector3-index", [&] { sink = TVector3()[3]; }},
         {"section-1", [&] { sink = file.Section_Data(0, 1).size(); }},
-        {"section-2", [&] { sink = file.Section_Data(1, 0).size(); }},
         {"section-3", [&] { sink = file.Section_Data(2, 0).size(); }},
         {"graph-add-point", [&] { graph.AddPoint(1, TVector2()); }},
         {"graph-get-point", [&] { sink = graph.GetPoint(0, 1).x; }},
-        {"graph-remove-set", [&] { graph.RemoveDataSet(1); }},
     };
     const auto action = actions.find(argv[1]);
     if (action == actions.end())

@@ -34,7 +34,6 @@ public:
     QString HorizontalFormat() const { return d_Graph.d_HorizontalFormat; }
     QString VerticalFormat() const { return d_Graph.d_VerticalFormat; }
     int FontHeight() const { return d_Graph.d_FontHeight; }
-    bool DrawFrame() const { return d_Graph.d_DrawFrame; }
 
     const TGraphTransform& Transform() const { return d_Graph.d_Transform; }
     QRect PlotRect() const { return d_Graph.d_PlotRect; }

@@ -7,9 +7,8 @@
 #include <clocale>
 #include <cstring>
 
-// Pins a German default locale (decimal comma) in Qt and checks that the C library runs
-// under one too (ctest sets LC_ALL=de_DE.UTF-8). Numbers that the program reads or writes
-// must still use the full stop.
+// A German locale (decimal comma) in Qt and the C library (ctest sets LC_ALL=de_DE.UTF-8):
+// numbers the program reads or writes must still use the full stop.
 inline void Pin_German_Locale()
 {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));

@@ -40,9 +40,10 @@ public:
             pane.cursorRect(QTextCursor(pane.document()->lastBlock())));
     }
 
-    QAbstractButton* Button(const QString& text)
+    QAbstractButton* Button(const QString& text) { return Button(this, text); }
+    static QAbstractButton* Button(QWidget* parent, const QString& text)
     {
-        for (QAbstractButton* button : findChildren<QAbstractButton*>())
+        for (QAbstractButton* button : parent->findChildren<QAbstractButton*>())
             if (button->text() == text)
                 return button;
         return nullptr;

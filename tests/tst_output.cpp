@@ -1,7 +1,12 @@
+#include "src/export.h"
 #include "src/iso2302.h"
+#include "src/laserfile.h"
+#include "src/report.h"
 #include "testlocale.h"
 
 #include <QtTest>
+
+#include <limits>
 
 namespace
 {
@@ -21,16 +26,82 @@ QString Summary(const QString& csv)
 
 } // namespace
 
-class TIso2302Test : public QObject
+// The report, the copies and tables, and the ISO 230-2 evaluation of a model.
+class TOutputTest : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase() { Pin_German_Locale(); }
-    void handComputed();
-    void evaluate_data();
-    void evaluate();
+    void wholeReport();
+    void oddEnvironment();
+    void deviationTextAndName();
+    void allDataTable();
+    void isoHandComputed();
+    void iso_data();
+    void iso();
 };
+
+// The mean of the section's runs: rounded half up, wider than the field when it must, no digit
+// grouping. The environment block is checked on the example files.
+void TOutputTest::wholeReport()
+{
+    TLaserFile file;
+    file.d_file_name = "/data/cal/x axis.str";
+    file.d_file_type = API_XD_STR;
+    const TLaserRun run = {{-1500.25, 12.34567},
+                           {0.00005, 1.23456},
+                           {1, -0.00001},
+                           {12345.5, 1234567.0},
+                           {123456789.0, -98765432109876.5}};
+    file.d_data_section_2 = {run, run};
+    const QString rule = QString(38, '-');
+    QCOMPARE(Report_Lines(file, 1).join('\n'),
+             "Vantrel\n" + QString(38, '=') +
+                 "\n\nInput File Name: /data/cal/x axis.str\nInput File Description: API XD "
+                 "straightness data (STR).\nActive Section: YY\n\nMeasurement Data\n" +
+                 rule + "\n\nNumber of Measurements: 2\n\n    Target           Mean Deviation\n" +
+                 rule +
+                 "\n -1500.2500            12.3457\n     0.0001             1.2346\n"
+                 "     1.0000            -0.0000\n 12345.5000       1234567.0000\n"
+                 "123456789.0000 -98765432109876.5000");
+}
+
+// A reading that is no finite number is shown as Qt prints it, not refused.
+void TOutputTest::oddEnvironment()
+{
+    TLaserFile file;
+    file.d_file_type = API_XD_POS;
+    file.d_has_environment = true;
+    file.d_air_pressure = std::numeric_limits<double>::quiet_NaN();
+    file.d_material_temperature = -std::numeric_limits<double>::infinity();
+    const QStringList lines = Report_Lines(file, 0);
+    QVERIFY(lines.contains("Air Pressure   : nan kPa"));
+    QVERIFY(lines.contains(QString::fromUtf8("Mat Temperature: -inf \u02DAC")));
+}
+
+// Five decimals, sign applied; only a dot in the file's own name starts its extension.
+void TOutputTest::deviationTextAndName()
+{
+    const TLaserRun mean = {{10, 0.001234}, {20, -0.5}, {0, 0.000005}, {1, -1e-9}};
+    QCOMPARE(Deviation_Text(mean, 1.0), QString("0.00123\n-0.50000\n0.00001\n-0.00000\n"));
+    QCOMPARE(Deviation_Text(mean, -1.0), QString("-0.00123\n0.50000\n-0.00001\n0.00000\n"));
+    QCOMPARE(Suggested_Csv_Name("a/axis.run2.rtl", "L1"), QString("a/axis.run2 - L1.csv"));
+    QCOMPARE(Suggested_Csv_Name("/v1.2/axis", "S1."), QString("/v1.2/axis - S1..csv"));
+}
+
+// Every run keeps its own column and a missing point leaves an empty cell; a row beyond the
+// first run takes its position from the first run that reaches it.
+void TOutputTest::allDataTable()
+{
+    TLaserFile file;
+    file.d_data_section_3 = {
+        {{0, 1}, {10, 2}, {20, 3}}, {{0, 4}}, {{0, 6}, {11, 7}, {21, -8}, {31, 9}}};
+    QStringList lines = {"0.00000,1.00000,4.00000,6.00000", "10.00000,2.00000,,7.00000",
+                         "20.00000,3.00000,,-8.00000", "31.00000,,,9.00000"};
+    QCOMPARE(All_Data_Table(file, 2, QLatin1Char(',')), lines);
+    QCOMPARE(All_Data_Table(file, 2, QLatin1Char('\t')), lines.replaceInStrings(",", "\t"));
+}
 
 // Up runs (1, 2, 3) and (3, 2, 5), down runs (0, -1, 2) and (2, 1, 2) at 0, 10, 20; the
 // file lists the down runs falling. With r = sqrt(2) = 1.41421356237:
@@ -40,7 +111,7 @@ private slots:
 //   A = (4 + 2r) - (0 - 2r) = 4 + 4r, max at 3, min at 2; A up = (4 + 2r) - (2 - 2r) = 2 + 4r;
 //   A down = (1 + 2r) - (0 - 2r) = 1 + 4r; B = 2, B mean = 5/3; E = 4 - 0, E up = 4 - 2,
 //   E down = 2 - 0, M = 3 - 1; R = 4r + 1, R up = R down = 4r.
-void TIso2302Test::handComputed()
+void TOutputTest::isoHandComputed()
 {
     TLaserFile file;
     QVERIFY(file.Load(QFINDTESTDATA("data/iso-hand.rtl")));
@@ -56,7 +127,7 @@ void TIso2302Test::handComputed()
              "3,20,4,2,1.41421356237,0,2,5.65685424949,0,5.65685424949,3\n");
 }
 
-void TIso2302Test::evaluate_data()
+void TOutputTest::iso_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QByteArray>("content");
@@ -73,7 +144,7 @@ void TIso2302Test::evaluate_data()
     const char* const kind =
         "ERR:  ISO 230-2 evaluation needs a linear positioning file (RTL or POS).";
 
-    // The hand case as API XD passes: a step back of less than 0.5 turns a pass.
+    // The hand case as passes: a step back of less than 0.5 turns a pass.
     row("passes", "a.pos",
         pos + "0 0 1\n10 0 2\n20 0 3\n20 0 2\n10 0 -1\n0 0 0\n0 0 3\n10 0 2\n20 0 5\n"
               "20 0 2\n10 0 1\n0 0 2\n",
@@ -100,7 +171,7 @@ void TIso2302Test::evaluate_data()
     row("not loaded", "", "", kind);
 }
 
-void TIso2302Test::evaluate()
+void TOutputTest::iso()
 {
     QFETCH(QString, path);
     QFETCH(QByteArray, content);
@@ -114,5 +185,5 @@ void TIso2302Test::evaluate()
         QCOMPARE(Summary(Iso_Csv_Text(Evaluate_Iso_230_2(file))), summary);
 }
 
-QTEST_GUILESS_MAIN(TIso2302Test)
-#include "tst_iso2302.moc"
+QTEST_GUILESS_MAIN(TOutputTest)
+#include "tst_output.moc"

@@ -1,0 +1,723 @@
+#include "filesizelimit.h"
+#include "graphprobe.h"
+#include "src/batch.h"
+#include "src/commandline.h"
+#include "src/graphexport.h"
+#include "src/isodialog.h"
+#include "src/laserfile.h"
+#include "testlocale.h"
+#include "windowdriver.h"
+
+#include <QBoxLayout>
+#include <QBuffer>
+#include <QClipboard>
+#include <QDockWidget>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace
+{
+
+QByteArray Read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// The example file of that kind, in its plain form as a file dialog gives it.
+QString Example(const QString& extension)
+{
+    const QDir examples(QFINDTESTDATA("../examples"));
+    return examples.canonicalPath() + '/' + examples.entryList({"*." + extension}).value(0);
+}
+
+// Buttons by text, groups by title with their items, "spacer"; " - " apart when horizontal.
+QString Items(QLayout* layout)
+{
+    QStringList items;
+    for (int i = 0; i < layout->count(); ++i)
+    {
+        QWidget* widget = layout->itemAt(i)->widget();
+        if (QGroupBox* group = qobject_cast<QGroupBox*>(widget))
+            items << group->title() + " (" + Items(group->layout()) + ')';
+        else
+            items << (widget ? qobject_cast<QAbstractButton*>(widget)->text() : "spacer");
+    }
+    return items.join(qobject_cast<QHBoxLayout*>(layout) ? " - " : ", ");
+}
+
+// One step: "import <kind>" of an example or "import <name>" of a file written here (one run
+// in every section, or a failing one), "cancel <kind>" (the dialog starts at that example,
+// loaded before), "click <button>", "drop <kinds or URLs>" or "drag <text>" (refused). Sets
+// the path of the file loaded.
+void Run_Step(TWindowDriver& window, const QString& step, const QTemporaryDir& folder,
+              QString& path)
+{
+    QStringList words = step.split(' ');
+    const QString verb = words.takeFirst(), word = words.value(0);
+    const QByteArray one = word == "one.str" ? "Units: mm\nPosition XX YY\n10 0.1 1\n20 0.2 2\n"
+                           : word == "one.ang"
+                               ? "Units: mm mm/m\nPosition AngA AngB AngC\n0 1 2 3\n5 4 5 6\n"
+                               : "";
+    const QString named =
+        !word.contains('.') ? Example(word)
+                            : Write(folder.filePath(word),
+                                    one + QByteArray(150 - one.size(), one.isEmpty() ? 'x' : '\n'));
+    QMimeData data;
+    if (verb == "import")
+        QVERIFY(window.Import(path = named));
+    else if (verb == "cancel")
+        QCOMPARE(window.Answer_Dialog("Import", QString()),
+                 "Select Laser File to Load | "
+                 "Laser Files (*.rtl *.pos *.stx *.sty *.stz *.str *.rta *.ang) | " +
+                     named);
+    else if (verb == "click")
+        window.Click_Section(word.toInt());
+    else
+    {
+        QList<QUrl> urls;
+        for (const QString& url : words)
+            urls << (url.contains(':') ? QUrl(url) : QUrl::fromLocalFile(Example(url)));
+        verb == "drop" ? data.setUrls(urls) : data.setText(words.join(' '));
+        QCOMPARE(window.Drop(data), verb == "drop");
+        path = verb == "drop" && words.size() == 1 ? named : path;
+    }
+}
+
+// One curve per run of the section, in palette colours, fitted to them and drawn in the plot.
+void Compare_Graph_With(TWindowDriver& window, const QString& path, int section)
+{
+    TLaserFile file;
+    QVERIFY(file.Load(path));
+    TGraphWidgetProbe probe(window.Graph());
+    QCOMPARE(probe.Title(), file.File_Name());
+    QCOMPARE(probe.DataSetCount(), file.Run_Count(section));
+    const QImage image = window.Graph().grab().toImage();
+    const QRect plot(probe.PlotRect().topLeft() * image.devicePixelRatio(),
+                     probe.PlotRect().size() * image.devicePixelRatio());
+    double left = 1e300, right = -1e300, bottom = 0, top = 0;
+    for (int k = 0; k < file.Run_Count(section); ++k)
+    {
+        int red, green, blue;
+        TGraphWidget::GetIndexedColor(k, red, green, blue);
+        QCOMPARE(probe.DataSet(k).Color, QColor(red, green, blue));
+        QCOMPARE(probe.DataSet(k).Style, 0);
+        const TLaserRun run = file.Section_Data(section, k), points = probe.DataSet(k).Points;
+        QVERIFY(std::equal(run.begin(), run.end(), points.begin(), points.end(),
+                           [](TVector2 a, TVector2 b) { return a.x == b.x && a.y == b.y; }));
+        for (const TVector2& point : run)
+        {
+            left = std::min(left, point.x), right = std::max(right, point.x);
+            bottom = std::min(bottom, point.y), top = std::max(top, point.y);
+        }
+        int drawn = 0;
+        for (int y = plot.top(); y <= plot.bottom(); ++y)
+            for (int x = plot.left(); x <= plot.right(); ++x)
+                drawn += image.pixelColor(x, y) == QColor(red, green, blue);
+        QVERIFY2(drawn > 0, qPrintable(QString("curve %1").arg(k)));
+    }
+    // Fitted: all data in view, a fiftieth more on either side.
+    QVERIFY(probe.Left() < left && probe.Right() > right && probe.Bottom() < bottom &&
+            probe.Top() > top);
+    QVERIFY(probe.Right() - probe.Left() < std::max(1.05 * (right - left), 2e-5));
+}
+
+// The linear example (four runs, 0 to 500) loaded and zoomed to the plot's middle third.
+void Load_And_Zoom(TWindowDriver& window, const QString& folder)
+{
+    QVERIFY(window.Import(Write(folder + "/x-axis-linear.rtl", Read(Example("rtl")))));
+    const QRect plot = TGraphWidgetProbe(window.Graph()).PlotRect();
+    const QPoint from = plot.topLeft() + QPoint(plot.width() / 3, 10);
+    const QPoint to = plot.bottomRight() - QPoint(plot.width() / 3, 10);
+    Send(window.Graph(), QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    Send(window.Graph(), QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    Send(window.Graph(), QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+
+// A written file as Qt, rsvg-convert or pdftoppm draws it.
+QImage Raster(const QString& path, const QString& reader)
+{
+    if (reader == "qt")
+        return QImage(path);
+    QProcess::execute(reader, reader == "pdftoppm" ? QStringList{"-png", "-singlefile", path, path}
+                                                   : QStringList{path, "-o", path + ".png"});
+    return QImage(path + ".png");
+}
+
+// Whether many pixels have the colour's hue, pure or blended with white by smoothing.
+bool Shows(const QImage& image, const QColor& colour)
+{
+    int count = 0;
+    for (int k = 0; k < image.width() * image.height(); ++k)
+    {
+        const QColor pixel = image.pixelColor(k % image.width(), k / image.width());
+        count += pixel.hsvSaturation() > 80 && qAbs(pixel.hsvHue() - colour.hsvHue()) < 8;
+    }
+    return count > 50;
+}
+
+struct TBatchResult
+{
+    int Status;
+    QByteArray Out, Err;
+};
+
+// `vantrel ARGUMENTS` run on buffers instead of the streams.
+TBatchResult Run_Line(const QStringList& arguments)
+{
+    QBuffer out, err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    TBatchStreams streams = {out, err};
+    const TCommandLine line = Parse_Command_Line(QStringList{"vantrel"} + arguments);
+    const int status = line.Mode == TCommandLine::Batch ? Run_Batch(line, streams) : -1;
+    return {status, out.data(), err.data()};
+}
+
+} // namespace
+
+// The real main window driven as a user does, read back from the real clipboard and files.
+class TWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Pin_German_Locale(); }
+    void batch_data();
+    void batch();
+    void lifeOfTheWindow();
+    void scripts_data();
+    void scripts();
+    void exports_data();
+    void exports();
+    void isoDialog();
+    void folderWalk();
+    void graphSameAsShown();
+    void graphFiles_data();
+    void graphFiles();
+    void graphFailures_data();
+    void graphFailures();
+    void keys_data();
+    void keys();
+};
+
+void TWindowTest::lifeOfTheWindow()
+{
+    TWindowDriver window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.windowTitle(), QString("Vantrel - 1.1"));
+    QVERIFY(window.acceptDrops());
+    QCOMPARE(TVantrel().size(), QSize(801, 601));
+    // Checking button 1 while building ran no slot, which would have written the report.
+    QCOMPARE(window.States(), QString("[1*] [2] [3] off"));
+    QTest::keyClicks(&window.Report_Pane(), "typed");
+    QVERIFY(window.Report().isEmpty());
+
+    QDockWidget* dock = window.findChild<QDockWidget*>();
+    QVERIFY(dock->features() ==
+                (QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable) &&
+            dock->allowedAreas() == (Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea) &&
+            window.dockWidgetArea(dock) == Qt::LeftDockWidgetArea);
+    QCOMPARE(Items(dock->widget()->layout()),
+             QString("File (Import, Save As...), Display Section (1 - 2 - 3), "
+                     "Copy to Clipboard (Dev. Normal, Dev. Inverted, All Data), "
+                     "Graph (Copy Graph, Save Graph..., Print...), Evaluate (ISO 230-2...), "
+                     "spacer, Close"));
+    // Where Tab stops, from "Import" on.
+    QStringList chain;
+    QWidget* widget = window.Button("Import");
+    do
+    {
+        const auto* button = qobject_cast<QAbstractButton*>(widget);
+        if (widget->focusPolicy() & Qt::TabFocus)
+            chain << (button ? button->text() : widget->metaObject()->className());
+        widget = widget->nextInFocusChain();
+    } while (widget != window.Button("Import") && chain.size() < 20);
+    QCOMPARE(chain.join(", "), "Import, Save As..., 1, 2, 3, Dev. Normal, Dev. Inverted, All Data, "
+                               "Copy Graph, Save Graph..., Print..., ISO 230-2..., QPlainTextEdit, "
+                               "Close");
+    TGraphWidgetProbe probe(window.Graph());
+    QCOMPARE(probe.DataSetCount(), 0);
+    QCOMPARE(QStringList({probe.Title(), probe.HorizontalTitle(), probe.VerticalTitle()}),
+             QStringList({"", "Position", "Deviation"}));
+    // The report above the graph, as high as it; the banner below them.
+    const QPlainTextEdit& report = window.Report_Pane();
+    QVERIFY(report.geometry().bottom() < window.Graph().geometry().top());
+    QVERIFY(qAbs(report.height() - window.Graph().height()) <= 1);
+    const QLabel* banner = window.findChild<QLabel*>();
+    QVERIFY(banner->text().contains("Vantrel") &&
+            banner->geometry().top() > window.Graph().parentWidget()->geometry().bottom());
+
+    // "Close" ends the event loop with 0. The guard dies with the window: left running, its
+    // exit() would make every later dialog's exec() return at once.
+    QTimer::singleShot(0, &window, [&window] { window.Click("Close"); });
+    QTimer::singleShot(10000, &window, [] { QApplication::exit(1); });
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!window.isVisible());
+}
+
+void TWindowTest::scripts_data()
+{
+    // Steps; buttons; report (example and section of a checked one, an error line, or none).
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("states");
+    QTest::addColumn<QString>("report");
+    QTest::addColumn<int>("curves");
+    const auto row = [](const char* tag, const QStringList& steps, const char* states,
+                        const char* report, int curves)
+    { QTest::newRow(tag) << steps << QString(states) << QString(report) << curves; };
+    const char* No_Count =
+        "ERR:  Parameter 'Target-count' not found in file.  Cannot process data.";
+    const char* Not_One = "ERR:  Only one input file is expected.";
+
+    row("rta", {"import rta"}, "A1* [X] [X] on", "rta 1", 2);
+    row("stz", {"import stz"}, "S1.* [X] [X] on", "stz 1", 3);
+    row("pos dropped", {"drop pos"}, "L1* [X] [X] on", "pos 1", 4);
+    // Clicking the checked button moves on to the next enabled one, 1, 2, 3, 1.
+    row("ang: 2 3 1", {"import ang", "click 2", "click 3", "click 1"}, "RA* RB RC on", "ang 1", 3);
+    row("ang: 1", {"import ang", "click 1"}, "RA RB* RC on", "ang 2", 3);
+    row("ang: 2 2", {"import ang", "click 2", "click 2"}, "RA RB RC* on", "ang 3", 3);
+    row("str: 2 2 skips 3", {"import str", "click 2", "click 2"}, "XX* YY [X] on", "str 1", 2);
+    row("rtl: 1 1 stays", {"import rtl", "click 1", "click 1"}, "L1* [X] [X] on", "rtl 1", 4);
+    // One run is enough to enable a section's button.
+    row("one run, str", {"import one.str", "click 2"}, "XX YY* [X] on", "", 1);
+    row("one run, ang", {"import one.ang", "click 2", "click 3"}, "RA RB RC* on", "", 1);
+    // A new file whose runs do not reach the selected section moves the selection.
+    row("ang 3, then str", {"import ang", "click 3", "import str"}, "XX* YY [X] on", "str 1", 2);
+    row("ang 2, then str", {"import ang", "click 2", "import str"}, "XX YY* [X] on", "str 2", 2);
+    // A failure disables a checked button 2 but leaves it checked; the graph is emptied.
+    row("str 2, then broken", {"import str", "click 2", "import broken.rtl"}, "[X] [X*] [X] off",
+        No_Count, 0);
+    row("rtl, then broken", {"import rtl", "import broken.rtl"}, "[X*] [X] [X] off", No_Count, 0);
+    row("cancel", {"import ang", "click 2", "cancel ang"}, "RA RB* RC on", "ang 2", 3);
+    // Other than one URL: an error, no curves, buttons and model as they were.
+    row("two files dropped", {"import str", "click 2", "drop rtl rta"}, "XX YY* [X] on", Not_One,
+        0);
+    row("no file dropped", {"import str", "drop"}, "XX* YY [X] on", Not_One, 0);
+    row("model kept", {"import str", "drop rtl rta", "click 2"}, "XX YY* [X] on", "str 2", 2);
+    row("remote URL", {"drop http://example.com/axis.rtl"}, "[X*] [X] [X] off",
+        "ERR:  Cannot open file '' for reading.", 0);
+    row("plain text dragged", {"import str", "drag /data/axis.rtl"}, "XX* YY [X] on", "str 1", 2);
+}
+
+void TWindowTest::scripts()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, report);
+    QTemporaryDir folder;
+    TWindowDriver window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QString path;
+    for (const QString& step : steps)
+        Run_Step(window, step, folder, path);
+    QTEST(window.States(), "states");
+    QTEST(TGraphWidgetProbe(window.Graph()).DataSetCount(), "curves");
+    if (report.startsWith("ERR:"))
+    {
+        QCOMPARE(window.Report(), report);
+        // In view beside a graph drawn as at start-up.
+        QVERIFY(window.Last_Line_Shown());
+        TWindowDriver fresh;
+        QVERIFY(QTest::qWaitForWindowExposed(&fresh));
+        QCOMPARE(window.Graph().grab().toImage(), fresh.Graph().grab().toImage());
+        return;
+    }
+    const int section =
+        window.Section_Button(2)->isChecked() + 2 * window.Section_Button(3)->isChecked();
+    Compare_Graph_With(window, path, section);
+    if (report.isEmpty())
+        return;
+    const QByteArray expected = Read(QFINDTESTDATA(
+        QString("data/%1.section%2.txt").arg(QFileInfo(path).fileName(), report.section(' ', 1))));
+    QCOMPARE(window.Report(), QString::fromUtf8(expected).chopped(1).replace(
+                                  "{path}", QDir::toNativeSeparators(path)));
+    // The report is shown from its top.
+    const QTextCursor cursor = window.Report_Pane().textCursor();
+    QVERIFY(cursor.position() == 0 && !cursor.hasSelection());
+}
+
+void TWindowTest::exports_data()
+{
+    // The file chosen (none: cancelled), the bytes the program may write (-1: no limit; the
+    // table is 68 bytes), what the file then holds, and whether the write failed.
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<QByteArray>("written");
+    QTest::addColumn<bool>("failed");
+    const QByteArray table =
+        "10.00000,1.00000,5.00000\n20.00000,2.00000,4.00000\n30.00000,3.00000,\n";
+    QTest::newRow("written") << "chosen.csv" << -1 << table << false;
+    QTest::newRow("cancelled") << "" << -1 << QByteArray("<missing>") << false;
+    QTest::newRow("cannot be created") << "/proc/v.csv" << -1 << QByteArray("<missing>") << true;
+    QTest::newRow("cut at the last byte") << "axis - YY.csv" << 67 << QByteArray(99, 'o') << true;
+}
+
+// The copy buttons and "Save As...": a failure adds an error line.
+void TWindowTest::exports()
+{
+    QFETCH(QString, file);
+    QFETCH(int, limit);
+    QFETCH(QByteArray, written);
+    QFETCH(bool, failed);
+    // Passes 10, 20, 30 and 20, 10: one pass reached 30. The path loads as straightness.
+    QTemporaryDir folder;
+    TWindowDriver window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // A pane shorter than the report, whatever the font.
+    window.Report_Pane().setFixedHeight(120);
+    QVERIFY(window.Import(Write(folder.filePath("old.str/axis"),
+                                "Units: mm\nPosition XX YY\n10 0.1 1.0\n20 0.2 2.0\n30 0.3 3.0\n"
+                                "20 0.4 4.0\n10 0.5 5.0\n" +
+                                    QByteArray(100, '\n'))));
+    window.Click_Section(2);
+    const QString report = window.Report();
+    QStringList copies;
+    for (const char* button : {"Dev. Normal", "Dev. Inverted", "All Data"})
+    {
+        QGuiApplication::clipboard()->setText("before");
+        window.Click(button);
+        copies << QGuiApplication::clipboard()->text(QClipboard::Clipboard);
+    }
+    // The mean divides by the passes that reached a target; the short pass leaves a cell empty.
+    QCOMPARE(copies, (QStringList{"3.00000\n3.00000\n3.00000\n", "-3.00000\n-3.00000\n-3.00000\n",
+                                  "10.00000\t1.00000\t5.00000\n20.00000\t2.00000\t4.00000\n"
+                                  "30.00000\t3.00000\t\n"}));
+
+    const QString csv = file.isEmpty() ? file : QDir(folder.path()).absoluteFilePath(file);
+    // An older, longer file is replaced as a whole, or stays as it was.
+    Write(csv, QByteArray(99, 'o'));
+    QString shown;
+    {
+        TFileSizeLimit size_limit(limit >= 0 ? static_cast<rlim_t>(limit) : RLIM_INFINITY);
+        QVERIFY(limit < 0 || size_limit.Active());
+        shown = window.Answer_Dialog("Save As...", csv);
+    }
+    // Only the file's own name loses its extension, not the folder.
+    QCOMPARE(shown, "Select file to write | CSV Files (*.csv) | " +
+                        folder.filePath("old.str/axis - YY.csv"));
+    QCOMPARE(Read(csv), written);
+    // Copies and a success are not reported; an error line is scrolled into view.
+    QCOMPARE(window.Report(), report + (failed ? "\nERR:  Cannot write output file '" +
+                                                     QDir::toNativeSeparators(csv) + "'"
+                                               : ""));
+    QVERIFY(window.Report_Pane().verticalScrollBar()->maximum() > 0);
+    QCOMPARE(window.Last_Line_Shown(), failed);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
+             written == "<missing>" ? QStringList() : QStringList{file});
+}
+
+// The "ISO 230-2..." button and its dialog: its figures, its copy and its file.
+void TWindowTest::isoDialog()
+{
+    QTemporaryDir folder;
+    TWindowDriver window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QByteArray content = Read(QFINDTESTDATA("data/iso-hand.rtl"));
+    QAbstractButton* iso = window.Button("ISO 230-2...");
+    QVERIFY(window.Import(Write(folder.filePath("axis.rta"), content)));
+    QVERIFY(!iso->isEnabled());
+    QVERIFY(window.Import(Write(folder.filePath("axis.rtl"), content)));
+    QVERIFY(iso->isEnabled());
+
+    window.Click("ISO 230-2...");
+    auto* dialog = window.findChild<TIsoDialog*>();
+    QVERIFY(dialog && dialog->isVisible());
+    // The hand case of tst_output: B = 2 first at 2; A from the up top at 3 to the down at 2.
+    const auto* figures = dialog->findChild<QTableWidget*>();
+    QCOMPARE(figures->item(3, 0)->text() + ' ' + figures->item(3, 1)->text() + ' ' +
+                 figures->item(3, 2)->text(),
+             QString("B 2 at 2"));
+    QCOMPARE(figures->item(0, 2)->text(), QString("max at 3, min at 2"));
+    const auto labels = [&]
+    {
+        QStringList texts;
+        for (const QLabel* label : dialog->findChildren<QLabel*>())
+            texts << (label->isVisible() ? label->text() : QString());
+        return texts;
+    };
+    QVERIFY(labels().contains("Fewer runs than ISO 230-2 asks for: 2 up and 2 down, where it "
+                              "asks for 5 in each direction."));
+
+    // "Copy" gives what `vantrel --iso230-2` prints; "Save As..." writes it, or says why not.
+    const TBatchResult line = Run_Line({"--iso230-2", folder.filePath("axis.rtl")});
+    QCOMPARE(line.Status, int(Batch_Done));
+    QVERIFY(line.Out.startsWith("quantity,value\n"));
+    QTest::mouseClick(TWindowDriver::Button(dialog, "Copy"), Qt::LeftButton);
+    QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), line.Out);
+    const QString csv = folder.filePath("axis - ISO 230-2.csv");
+    QCOMPARE(TWindowDriver::Answer_Dialog(TWindowDriver::Button(dialog, "Save As..."), csv),
+             "Select file to write | CSV Files (*.csv) | " + csv);
+    QCOMPARE(Read(csv), line.Out);
+    QVERIFY(labels().filter("ERR:").isEmpty());
+    TWindowDriver::Answer_Dialog(TWindowDriver::Button(dialog, "Save As..."), "/proc/v.csv");
+    QCOMPARE(labels().filter("ERR:"), QStringList("ERR:  Cannot write output file '/proc/v.csv'"));
+    // Another file loaded closes the evaluation.
+    QVERIFY(window.Import(Write(folder.filePath("other.rtl"), content)));
+    QVERIFY(!dialog->isVisible());
+}
+
+// F5, Ctrl+PgDown and Ctrl+PgUp over a folder of mixed files.
+void TWindowTest::folderWalk()
+{
+    // Straightness files, the first target at the value given.
+    const auto content = [](const char* first)
+    {
+        return "Units: mm\nPosition XX YY\n10 " + QByteArray(first) + " 1\n20 2 2\n" +
+               QByteArray(99, '\n');
+    };
+    QTemporaryDir folder;
+    for (const char* name : {"axis 2.str", "axis 10.str", "Axis 11.STR", "axis 3.txt",
+                             "axis 4.str.bak", ".axis 5.str", "axis 6.str/inner.rtl"})
+        QVERIFY(!Write(folder.filePath(name), content("0.1")).isEmpty());
+    // Of a kind read but failing: visited, and the walk goes on from it.
+    QVERIFY(!Write(folder.filePath("axis 9.rtl"), QByteArray(150, 'x')).isEmpty());
+    TWindowDriver window;
+    QVERIFY(window.Import(folder.filePath("axis 2.str")));
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // Ctrl+PgUp (p), Ctrl+PgDown (n) or F5 (f, the first file written anew before), then the
+    // graph's title and its first value.
+    for (const QString& step : QString("p axis 2.str 0.1|n |n axis 10.str 0.1|n Axis 11.STR 0.1|"
+                                       "n Axis 11.STR 0.1|p axis 10.str 0.1|p |p axis 2.str 0.1|"
+                                       "f axis 2.str 0.7")
+                                   .split('|'))
+    {
+        if (step[0] == 'f')
+            Write(folder.filePath("axis 2.str"), content("0.7"));
+        QTest::keyClick(&window,
+                        step[0] == 'n'   ? Qt::Key_PageDown
+                        : step[0] == 'p' ? Qt::Key_PageUp
+                                         : Qt::Key_F5,
+                        step[0] == 'f' ? Qt::NoModifier : Qt::ControlModifier);
+        TGraphWidgetProbe graph(window.Graph());
+        const QString first =
+            graph.DataSetCount() ? QString::number(graph.DataSet(0).Points[0].y) : "";
+        QCOMPARE((graph.Title() + ' ' + first).trimmed(), step.mid(2));
+    }
+}
+
+// At the widget's size an export is its image, zoomed as shown or fitted in batch. Copied twice
+// as large, the plot keeps margins of the text's size.
+void TWindowTest::graphSameAsShown()
+{
+    QTemporaryDir folder;
+    TWindowDriver window;
+    Load_And_Zoom(window, folder.path());
+    TGraphWidget& graph = window.Graph();
+    const QSize size = graph.size();
+    const QRect plot = TGraphWidgetProbe(graph).PlotRect();
+    QCOMPARE(Graph_Image(graph, size, false), TGraphWidgetProbe(graph).Image().copy(graph.rect()));
+    window.Click("Copy Graph");
+    const QImage large = QGuiApplication::clipboard()->image();
+    QCOMPARE(large.size(), size * 2);
+    QCOMPARE(large.pixelColor(plot.topLeft()), QColor(Qt::darkGray));
+    QCOMPARE(large.pixelColor(plot.bottomRight() + QPoint(size.width(), size.height())),
+             QColor(Qt::darkGray));
+
+    TLaserFile file;
+    QString error;
+    QVERIFY(file.Load(folder.filePath("x-axis-linear.rtl")));
+    QVERIFY(Write_Graph_File(file, 0, folder.filePath("batch.png"), size, &error));
+    QVERIFY(!Write_Graph_File(file, 1, folder.filePath("batch.png"), size, &error));
+    QCOMPARE(error, "Data section not active.");
+    graph.UpdateGraph();
+    QCOMPARE(QImage(folder.filePath("batch.png")).convertToFormat(QImage::Format_RGB32),
+             TGraphWidgetProbe(graph).Image().copy(graph.rect()));
+}
+
+void TWindowTest::graphFiles_data()
+{
+    // The name typed (none: printed to PDF), the file written, and what reads it back.
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("reader");
+    QTest::newRow("no extension: png") << "graph"
+                                       << "graph.png"
+                                       << "qt";
+    QTest::newRow("svg in capitals") << "graph.SVG"
+                                     << "graph.SVG"
+                                     << "rsvg-convert";
+    QTest::newRow("pdf") << "graph.pdf"
+                         << "graph.pdf"
+                         << "pdftoppm";
+    QTest::newRow("printed") << ""
+                             << "printed.pdf"
+                             << "pdftoppm";
+}
+
+// Every run in its colour; a PDF's text holds the titles, and not the fitted view's ends.
+void TWindowTest::graphFiles()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    QFETCH(QString, reader);
+    QTemporaryDir folder;
+    TWindowDriver window;
+    Load_And_Zoom(window, folder.path());
+    const QString path = folder.filePath(written);
+    QPrinter printer;
+    printer.setOutputFileName(path);
+    if (typed.isEmpty())
+        QVERIFY(Print_Graph(window.Graph(), printer));
+    else
+        QCOMPARE(window.Answer_Dialog("Save Graph...", folder.filePath(typed)),
+                 "Select file to write | PNG Images (*.png);SVG Images (*.svg);PDF Documents "
+                 "(*.pdf) | " +
+                     folder.filePath("x-axis-linear - L1.png"));
+    const QImage image = Raster(path, reader);
+    QVERIFY(reader != "qt" || image.size() == window.Graph().size() * 2);
+    for (const QColor& colour :
+         {QColor(Qt::red), QColor(Qt::darkGreen), QColor(Qt::blue), QColor(255, 127, 0)})
+        QVERIFY2(Shows(image, colour), qPrintable(colour.name()));
+    if (reader != "pdftoppm")
+        return;
+    QProcess text;
+    text.start("pdftotext", {path, "-"});
+    QVERIFY(text.waitForFinished());
+    const QStringList words = QString(text.readAll()).split(QRegularExpression("\\s+"));
+    for (const char* title : {"x-axis-linear.rtl", "Position", "Deviation"})
+        QVERIFY2(words.contains(title), title);
+    QVERIFY(!words.contains("-10") && !words.contains("510"));
+}
+
+void TWindowTest::graphFailures_data()
+{
+    // The file chosen and the bytes the system lets the program write (-1: no limit).
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("limit");
+    QTest::newRow("png cut short") << "old.png" << 1000;
+    QTest::newRow("svg cut short") << "old.svg" << 1000;
+    QTest::newRow("pdf cut short") << "old.pdf" << 1000;
+    QTest::newRow("cannot be created") << "/proc/v.png" << -1;
+}
+
+// The error line of the CSV export; an existing file stays as it was, and no temporary one.
+void TWindowTest::graphFailures()
+{
+    QFETCH(QString, file);
+    QFETCH(int, limit);
+    QTemporaryDir folder;
+    TWindowDriver window;
+    Load_And_Zoom(window, folder.path());
+    const QString path = QDir(folder.path()).absoluteFilePath(file);
+    QVERIFY(limit < 0 || !Write(path, "old content").isEmpty());
+    const QString report = window.Report();
+    {
+        TFileSizeLimit size_limit(limit >= 0 ? static_cast<rlim_t>(limit) : RLIM_INFINITY);
+        window.Answer_Dialog("Save Graph...", path);
+    }
+    QCOMPARE(window.Report(),
+             report + "\nERR:  Cannot write output file '" + QDir::toNativeSeparators(path) + "'");
+    QCOMPARE(Read(path), limit < 0 ? "<missing>" : "old content");
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), limit < 0 ? 1 : 2);
+}
+
+void TWindowTest::keys_data()
+{
+    // A key pressed in the report pane and the dialog it opens.
+    QTest::addColumn<QKeySequence>("key");
+    QTest::addColumn<QString>("dialog");
+    QTest::newRow("open") << QKeySequence(QKeySequence::Open) << "Select Laser File to Load";
+    QTest::newRow("save") << QKeySequence(QKeySequence::Save) << "Select file to write";
+    QTest::newRow("print") << QKeySequence(QKeySequence::Print) << "QPrintDialog";
+}
+
+// The window's keys; the copy key still copies the report's text.
+void TWindowTest::keys()
+{
+    QFETCH(QKeySequence, key);
+    QFETCH(QString, dialog);
+    QTemporaryDir folder;
+    TWindowDriver window;
+    Load_And_Zoom(window, folder.path());
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.Report_Pane().selectAll();
+    QTest::keySequence(&window.Report_Pane(), QKeySequence::Copy);
+    QCOMPARE(QGuiApplication::clipboard()->text(), window.Report());
+    QString shown;
+    QTimer timer;
+    QObject::connect(
+        &timer, &QTimer::timeout,
+        [&]
+        {
+            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            {
+                shown = qobject_cast<QFileDialog*>(modal) ? modal->windowTitle()
+                                                          : modal->metaObject()->className();
+                modal->reject();
+            }
+        });
+    timer.start(10);
+    QTest::keySequence(&window.Report_Pane(), key);
+    QTRY_COMPARE(shown, dialog);
+}
+
+void TWindowTest::batch_data()
+{
+    QTest::addColumn<QString>("file");
+    const QDir examples(QFINDTESTDATA("../examples"));
+    for (const QString& name : examples.entryList(QDir::Files))
+        QTest::newRow(qPrintable(name)) << examples.absoluteFilePath(name);
+    QTest::newRow("broken") << QString();
+    QTest::newRow("not a laser file") << QDir::cleanPath(QFINDTESTDATA("../README.md"));
+}
+
+// Every batch output against what the window shows, copies and saves for the same file.
+void TWindowTest::batch()
+{
+    QFETCH(QString, file);
+    QTemporaryDir folder;
+    if (file.isEmpty())
+        file = Write(folder.filePath("broken.rtl"), QByteArray(150, 'x'));
+    TWindowDriver window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.Import(file));
+    // `vantrel FILE` loads as "Import" does.
+    TWindowDriver opened;
+    opened.Open_File(file);
+    QCOMPARE(opened.Report(), window.Report());
+    QCOMPARE(opened.States(), window.States());
+    if (window.Report().startsWith("ERR:  "))
+    {
+        const TBatchResult result = Run_Line({"--report", file});
+        QCOMPARE(result.Status, int(Batch_Failed));
+        QCOMPARE(result.Out, QByteArray());
+        QCOMPARE(result.Err, window.Report().toUtf8() + '\n');
+        return;
+    }
+    for (int section = 1; section <= 3; ++section)
+    {
+        const QString n = QString::number(section);
+        if (!window.Section_Button(section)->isEnabled())
+        {
+            QCOMPARE(Run_Line({"--report", file, "--section", n}).Status, int(Batch_Usage_Error));
+            continue;
+        }
+        if (!window.Section_Button(section)->isChecked())
+            window.Click_Section(section);
+        QCOMPARE(Run_Line({"--report", file, "--section", n}).Out, window.Report().toUtf8() + '\n');
+        const QString saved = folder.filePath("window" + n + ".csv");
+        window.Answer_Dialog("Save As...", saved);
+        QCOMPARE(Run_Line({"--csv", file, "--section", n}).Out, Read(saved));
+        const QString output = folder.filePath("batch" + n + ".csv");
+        QCOMPARE(Run_Line({"--csv", file, "--section", n, "--output", output}).Out, QByteArray());
+        QCOMPARE(Read(output), Read(saved));
+        for (const char* button : {"Dev. Normal", "Dev. Inverted"})
+        {
+            window.Click(button);
+            const QString option =
+                button == QLatin1String("Dev. Normal") ? "--deviations" : "--inverted";
+            QCOMPARE(Run_Line({option, file, "--section", n}).Out,
+                     QGuiApplication::clipboard()->text().toUtf8());
+        }
+    }
+}
+
+QTEST_MAIN(TWindowTest)
+#include "tst_window.moc"
