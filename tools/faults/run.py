@@ -52,14 +52,15 @@ def read(path):
 
 def sync_tree(tree, copy):
     """Makes `copy` hold the tree's files; unchanged files keep their times, so that a
-    rebuild compiles only what differs (a file left planted by a killed run included)."""
+    rebuild compiles only what differs (a file left planted by a killed run included). A
+    copied file gets a fresh time: the tree's own may be older than a stale object here."""
     wanted = set(source_files(tree))
     for rel in wanted:
         src, dst = os.path.join(tree, rel), os.path.join(copy, rel)
         if os.path.exists(dst) and read(dst) == read(src):
             continue
         os.makedirs(os.path.dirname(dst), exist_ok=True)
-        shutil.copy2(src, dst)
+        shutil.copy(src, dst)
     if os.path.isdir(copy):
         for rel in list(source_files(copy)):
             if rel not in wanted:
