@@ -164,6 +164,7 @@ private slots:
     void view_data();
     void view();
     void zoomOutRepaints();
+    void refitRepaints();
     void drawnAndExtremes();
     void steer_data();
     void steer();
@@ -501,6 +502,18 @@ void TGraphTest::zoomOutRepaints()
     QTRY_VERIFY(probe.Right() - probe.Left() > 1.9 * width);
     QVERIFY(probe.ImageKey() != fitted);
     QTRY_COMPARE(graph.Copied, QRegion(graph.rect()));
+}
+
+// New data, refitted, are shown without anything else asking for a paint.
+void TGraphTest::refitRepaints()
+{
+    TShownGraph graph;
+    QVERIFY(QTest::qWaitForWindowExposed(&graph));
+    QTRY_VERIFY(!graph.Painted.isEmpty());
+    graph.Painted = QRegion();
+    graph.AddPoint(0, TVector2(2000, 5));
+    graph.UpdateGraph();
+    QTRY_VERIFY(QRegion(graph.rect()).subtracted(graph.Painted).isEmpty());
 }
 
 void TGraphTest::drawnAndExtremes()
