@@ -104,9 +104,9 @@ TBatchStatus Write_Graph(const TBatchJob& job, TBatchStreams& streams)
                                         .arg(Graph_Size_Limit)
                                         .arg(size_text));
     QString error;
-    if (Write_Graph_File(job.File, job.Section, job.Value, size, &error))
-        return Batch_Done;
-    return Failed(streams, QStringLiteral("ERR:  ") + error);
+    return Write_Graph_File(job.File, job.Section, job.Value, size, &error)
+               ? Batch_Done
+               : Failed(streams, error);
 }
 
 TBatchStatus Print_Deviations(const TBatchJob& job, TBatchStreams& streams, double sign)
@@ -170,10 +170,7 @@ TBatchStatus Run_Batch(const TCommandLine& line, TBatchStreams& streams)
 {
     TLaserFile file;
     if (!file.Load(line.File))
-    {
-        Write_Lines(streams.Err, {Load_Error_Line(file)});
-        return Batch_Failed;
-    }
+        return Failed(streams, Load_Error_Line(file));
     const QString section_text =
         line.Settings.value(QStringLiteral("section"), QStringLiteral("1"));
     const int section = section_text.toInt() - 1;

@@ -26,7 +26,7 @@ QString Suggested_Csv_Name(const QString& file_name, const QString& label);
 bool Write_Csv(const QString& path, const QStringList& lines);
 // The same bytes into an open device, standard output for one; false when a write failed.
 bool Write_Csv_Lines(QIODevice& device, const QStringList& lines);
-// The error line for a CSV file that could not be written.
+// The error line for an output file that could not be written.
 QString Cannot_Write_Line(const QString& path);
 
 #endif

@@ -1,11 +1,11 @@
 #include "src/graphexport.h"
 
 #include "core/graphwidget.h"
+#include "src/export.h"
 #include "src/graphfeed.h"
 #include "src/laserfile.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
@@ -170,22 +170,15 @@ bool Print_Graph(TGraphWidget& graph, QPrinter& printer)
 bool Write_Graph_File(const TLaserFile& file, int section, const QString& path, QSize size,
                       QString* error)
 {
-    const QString native = QDir::toNativeSeparators(path);
-    if (Graph_Format(path) == TGraph_Format::None)
-        *error = QStringLiteral("The graph file's name must end in .png, .svg or .pdf: '%1'")
-                     .arg(native);
-    else if (size.isEmpty() || size.width() > Graph_Size_Limit || size.height() > Graph_Size_Limit)
-        *error = QStringLiteral("The graph's size must lie between 1x1 and %1x%1 pixels.")
-                     .arg(Graph_Size_Limit);
-    else if (file.Run_Count(section) < 1)
-        *error = QStringLiteral("Data section not active.");
-    else
+    if (file.Run_Count(section) < 1)
     {
-        TGraphWidget graph;
-        Feed_Graph(graph, file, section);
-        if (Write_Graph(graph, true, path, size))
-            return true;
-        *error = QStringLiteral("Cannot write output file '%1'").arg(native);
+        *error = QStringLiteral("ERR:  Data section not active.");
+        return false;
     }
+    TGraphWidget graph;
+    Feed_Graph(graph, file, section);
+    if (Write_Graph(graph, true, path, size))
+        return true;
+    *error = Cannot_Write_Line(path);
     return false;
 }

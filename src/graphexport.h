@@ -39,9 +39,10 @@ bool Write_Graph(TGraphWidget& graph, bool fitted, const QString& path, QSize si
 // proportions; false when the printer could not be opened or finished.
 bool Print_Graph(TGraphWidget& graph, QPrinter& printer);
 
-// The batch's graph: the fitted graph of the section, written as Write_Graph does. Needs a
+// The batch's graph: the fitted graph of the section, written as Write_Graph does, for a
+// path of a known kind and a size within the limit, which the caller checks. Needs a
 // QApplication (any platform, "offscreen" included); the graph widget is never shown. On
-// failure `error` gets the message, without the "ERR:  " that the report puts before it.
+// failure `error` gets the "ERR:  " line that says why.
 const QSize Batch_Graph_Size(1600, 1000);
 const int Graph_Size_Limit = 8192;
 bool Write_Graph_File(const TLaserFile& file, int section, const QString& path, QSize size,

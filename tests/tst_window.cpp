@@ -524,7 +524,7 @@ void TWindowTest::graphSameAsShown()
     QVERIFY(file.Load(folder.filePath("x-axis-linear.rtl")));
     QVERIFY(Write_Graph_File(file, 0, folder.filePath("batch.png"), size, &error));
     QVERIFY(!Write_Graph_File(file, 1, folder.filePath("batch.png"), size, &error));
-    QCOMPARE(error, "Data section not active.");
+    QCOMPARE(error, "ERR:  Data section not active.");
     graph.UpdateGraph();
     QCOMPARE(QImage(folder.filePath("batch.png")).convertToFormat(QImage::Format_RGB32),
              TGraphWidgetProbe(graph).Image().copy(graph.rect()));
