@@ -6,7 +6,6 @@
 #include <QAbstractTableModel>
 #include <QBoxLayout>
 #include <QClipboard>
-#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -158,9 +157,7 @@ void TIsoDialog::Save_As()
     if (path.isEmpty())
         return;
     const bool written = Write_Csv(path, Iso_Csv_Lines(*d_evaluation));
-    d_error->setText(written ? QString()
-                             : QStringLiteral("ERR:  Cannot write output file '%1'")
-                                   .arg(QDir::toNativeSeparators(path)));
+    d_error->setText(written ? QString() : Cannot_Write_Line(path));
     d_error->setVisible(!written);
 }
 
