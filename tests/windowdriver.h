@@ -13,8 +13,6 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include <functional>
-
 // Writes the file, and any folder it needs; the path, or an empty one when that failed.
 inline QString Write(const QString& path, const QByteArray& content)
 {
@@ -76,24 +74,19 @@ public:
         return states.join(' ') + (on == int(texts.size()) ? " on" : on == 0 ? " off" : " mixed");
     }
 
-    // Clicks the button, or acts, and answers the file dialog that opens; see Answer().
+    // Clicks the button and answers the file dialog it opens; see Answer().
     QString Answer_Dialog(const QString& button, const QString& file_name)
     {
         return Answer_Dialog(Button(button), file_name);
     }
+
     static QString Answer_Dialog(QAbstractButton* button, const QString& file_name)
-    {
-        return Answer_Dialog([button] { QTest::mouseClick(button, Qt::LeftButton); }, file_name);
-    }
-    static QString Answer_Dialog(const std::function<void()>& act, const QString& file_name)
     {
         QString shown;
         QTimer timer;
         QObject::connect(&timer, &QTimer::timeout, [&] { Answer(timer, file_name, shown); });
         timer.start(10);
-        act();
-        // A shortcut clicks its button a moment later.
-        static_cast<void>(QTest::qWaitFor([&] { return !timer.isActive(); }, 5000));
+        QTest::mouseClick(button, Qt::LeftButton);
         return shown;
     }
 
@@ -116,20 +109,17 @@ private:
     // Once a file dialog is up, answers it as a user does: types the name and accepts (an
     // empty name cancels), and says Yes to a question that follows. Tells the dialog's
     // caption, filters and preselected file, apart by " | "; nothing when it refused the name.
-    // Another dialog is told by its class and cancelled.
     static void Answer(QTimer& timer, const QString& file_name, QString& shown)
     {
-        auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!modal || !modal->isVisible())
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
             return;
         timer.stop();
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        shown = dialog ? QStringList{dialog->windowTitle(), dialog->nameFilters().join(';'),
-                                     dialog->selectedFiles().join(';')}
-                             .join(" | ")
-                       : modal->metaObject()->className();
-        if (!dialog || file_name.isEmpty())
-            return modal->reject();
+        shown = QStringList{dialog->windowTitle(), dialog->nameFilters().join(';'),
+                            dialog->selectedFiles().join(';')}
+                    .join(" | ");
+        if (file_name.isEmpty())
+            return dialog->reject();
         dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file_name);
         // The question comes up inside accept(), which QFileDialog hides behind QDialog.
         QTimer question_timer;
