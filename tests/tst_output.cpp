@@ -103,28 +103,14 @@ void TOutputTest::allDataTable()
     QCOMPARE(All_Data_Table(file, 2, QLatin1Char('\t')), lines.replaceInStrings(",", "\t"));
 }
 
-// Up runs (1, 2, 3) and (3, 2, 5), down runs (0, -1, 2) and (2, 1, 2) at 0, 10, 20; the
-// file lists the down runs falling. With r = sqrt(2) = 1.41421356237:
-//   mean up (2, 2, 4), s up (r, 0, r); mean down (1, 0, 2), s down (r, r, 0);
-//   B_i (1, 2, 2), mean (1.5, 1, 3); R up (4r, 0, 4r), R down (4r, 4r, 0);
-//   R_i = (max(4r + 1, 4r), max(2r + 2, 4r), max(2r + 2, 4r)) = (4r + 1, 4r, 4r).
-//   A = (4 + 2r) - (0 - 2r) = 4 + 4r, max at 3, min at 2; A up = (4 + 2r) - (2 - 2r) = 2 + 4r;
-//   A down = (1 + 2r) - (0 - 2r) = 1 + 4r; B = 2, B mean = 5/3; E = 4 - 0, E up = 4 - 2,
-//   E down = 2 - 0, M = 3 - 1; R = 4r + 1, R up = R down = 4r.
+// The evaluation of a file worked out by hand (the derivation heads the file).
 void TOutputTest::isoHandComputed()
 {
     TLaserFile file;
-    QVERIFY(file.Load(QFINDTESTDATA("data/iso-hand.rtl")));
+    QFile expected(QFINDTESTDATA("data/iso-hand.csv"));
+    QVERIFY(file.Load(QFINDTESTDATA("data/iso-hand.rtl")) && expected.open(QIODevice::ReadOnly));
     QCOMPARE(Iso_Refusal(file), QString());
-    QCOMPARE(Iso_Csv_Text(Evaluate_Iso_230_2(file)),
-             "quantity,value\ntargets,3\nruns up,2\nruns down,2\nruns left out,0\n"
-             "A,9.65685424949\nA up,7.65685424949\nA down,6.65685424949\nB,2\n"
-             "B mean,1.66666666667\nE,4\nE up,2\nE down,2\nM,2\nR,6.65685424949\n"
-             "R up,5.65685424949\nR down,5.65685424949\n\n"
-             "target,position,mean up,mean down,s up,s down,B,R up,R down,R,mean\n"
-             "1,0,2,1,1.41421356237,1.41421356237,1,5.65685424949,5.65685424949,6.65685424949,1.5\n"
-             "2,10,2,0,0,1.41421356237,2,0,5.65685424949,5.65685424949,1\n"
-             "3,20,4,2,1.41421356237,0,2,5.65685424949,0,5.65685424949,3\n");
+    QCOMPARE(Iso_Csv_Text(Evaluate_Iso_230_2(file)), QString::fromUtf8(expected.readAll()));
 }
 
 void TOutputTest::iso_data()
@@ -166,7 +152,6 @@ void TOutputTest::iso_data()
         pos + "0 0 5\n10 0 5\n9.6 0 1\n4 0 1\n1 0 1\n1.2 0 2\n4 0 2\n9.6 0 2\n", "",
         "3,1,1,1,,,,1,1,1,0,0,0,,,|1,4,9.6");
     row("angular", "a.rta", rtl + up_1, kind);
-    row("straightness", "a.str", "Units: mm\nPosition XX YY\n0 1 1\n", kind);
     row("no run", "a.rtl", rtl, "ERR:  ISO 230-2 evaluation needs a run in section 1.");
     row("not loaded", "", "", kind);
 }
