@@ -6,8 +6,6 @@
 
 #include <QtTest>
 
-#include <limits>
-
 namespace
 {
 
@@ -49,11 +47,7 @@ void TOutputTest::wholeReport()
     TLaserFile file;
     file.d_file_name = "/data/cal/x axis.str";
     file.d_file_type = API_XD_STR;
-    const TLaserRun run = {{-1500.25, 12.34567},
-                           {0.00005, 1.23456},
-                           {1, -0.00001},
-                           {12345.5, 1234567.0},
-                           {123456789.0, -98765432109876.5}};
+    const TLaserRun run = {{-1500.25, -0.00001}, {0.00005, 12.34567}, {1e8, -98765432109876.5}};
     file.d_data_section_2 = {run, run};
     const QString rule = QString(38, '-');
     QCOMPARE(Report_Lines(file, 1).join('\n'),
@@ -62,9 +56,8 @@ void TOutputTest::wholeReport()
                  "straightness data (STR).\nActive Section: YY\n\nMeasurement Data\n" +
                  rule + "\n\nNumber of Measurements: 2\n\n    Target           Mean Deviation\n" +
                  rule +
-                 "\n -1500.2500            12.3457\n     0.0001             1.2346\n"
-                 "     1.0000            -0.0000\n 12345.5000       1234567.0000\n"
-                 "123456789.0000 -98765432109876.5000");
+                 "\n -1500.2500            -0.0000\n     0.0001            12.3457\n"
+                 "100000000.0000 -98765432109876.5000");
 }
 
 // A reading that is no finite number is shown as Qt prints it, not refused.
@@ -73,11 +66,11 @@ void TOutputTest::oddEnvironment()
     TLaserFile file;
     file.d_file_type = API_XD_POS;
     file.d_has_environment = true;
-    file.d_air_pressure = std::numeric_limits<double>::quiet_NaN();
-    file.d_material_temperature = -std::numeric_limits<double>::infinity();
+    file.d_air_pressure = qQNaN();
+    file.d_material_temperature = -qInf();
     const QStringList lines = Report_Lines(file, 0);
-    QVERIFY(lines.contains("Air Pressure   : nan kPa"));
-    QVERIFY(lines.contains(QString::fromUtf8("Mat Temperature: -inf \u02DAC")));
+    QVERIFY(lines.contains("Air Pressure   : nan kPa") &&
+            lines.contains(QString::fromUtf8("Mat Temperature: -inf \u02DAC")));
 }
 
 // Five decimals, sign applied; only a dot in the file's own name starts its extension.
@@ -103,14 +96,19 @@ void TOutputTest::allDataTable()
     QCOMPARE(All_Data_Table(file, 2, QLatin1Char('\t')), lines.replaceInStrings(",", "\t"));
 }
 
-// The evaluation of a file worked out by hand (the derivation heads the file).
+// The evaluation of a file worked out by hand (the derivation heads it), and of the same runs
+// as the passes of a scale file: a step back of less than 0.5 turns a pass.
 void TOutputTest::isoHandComputed()
 {
-    TLaserFile file;
     QFile expected(QFINDTESTDATA("data/iso-hand.csv"));
-    QVERIFY(file.Load(QFINDTESTDATA("data/iso-hand.rtl")) && expected.open(QIODevice::ReadOnly));
-    QCOMPARE(Iso_Refusal(file), QString());
-    QCOMPARE(Iso_Csv_Text(Evaluate_Iso_230_2(file)), QString::fromUtf8(expected.readAll()));
+    TLaserFile file, passes;
+    QVERIFY(expected.open(QIODevice::ReadOnly) && file.Load(QFINDTESTDATA("data/iso-hand.rtl")));
+    QVERIFY(passes.Load_Content("a.pos", "Units: mm\nPosition Laser Error AirTemp MatTemp\n"
+                                         "0 0 1\n10 0 2\n20 0 3\n20 0 2\n10 0 -1\n0 0 0\n"
+                                         "0 0 3\n10 0 2\n20 0 5\n20 0 2\n10 0 1\n0 0 2\n"));
+    const QString csv = QString::fromUtf8(expected.readAll());
+    QCOMPARE(Iso_Csv_Text(Evaluate_Iso_230_2(file)), csv);
+    QCOMPARE(Iso_Csv_Text(Evaluate_Iso_230_2(passes)), csv);
 }
 
 void TOutputTest::iso_data()
@@ -130,15 +128,6 @@ void TOutputTest::iso_data()
     const char* const kind =
         "ERR:  ISO 230-2 evaluation needs a linear positioning file (RTL or POS).";
 
-    // The hand case as passes: a step back of less than 0.5 turns a pass.
-    row("passes", "a.pos",
-        pos + "0 0 1\n10 0 2\n20 0 3\n20 0 2\n10 0 -1\n0 0 0\n0 0 3\n10 0 2\n20 0 5\n"
-              "20 0 2\n10 0 1\n0 0 2\n",
-        "",
-        "3,2,2,0,9.65685424949,7.65685424949,6.65685424949,2,1.66666666667,4,2,2,2,"
-        "6.65685424949,5.65685424949,5.65685424949|0,10,20");
-    // Only E up = 4 - 2 needs no second run and no down run.
-    row("one run, up only", "a.rtl", rtl + up_1, "", "3,1,0,0,,,,,,,2,,,,,|0,10,20");
     // A down = (1 + 2r) - (0 - 2r), E down = 2 - 0, R down = 4r, as in the hand case.
     row("down only", "a.rtl", rtl + down_1 + down_2, "",
         "3,0,2,0,,,6.65685424949,,,,,2,,,,5.65685424949|0,10,20");
@@ -153,7 +142,6 @@ void TOutputTest::iso_data()
         "3,1,1,1,,,,1,1,1,0,0,0,,,|1,4,9.6");
     row("angular", "a.rta", rtl + up_1, kind);
     row("no run", "a.rtl", rtl, "ERR:  ISO 230-2 evaluation needs a run in section 1.");
-    row("not loaded", "", "", kind);
 }
 
 void TOutputTest::iso()
@@ -164,7 +152,7 @@ void TOutputTest::iso()
     QFETCH(QString, summary);
 
     TLaserFile file;
-    QCOMPARE(path.isEmpty() || file.Load_Content(path, content), true);
+    QVERIFY(file.Load_Content(path, content));
     QCOMPARE(Iso_Refusal(file), refusal);
     if (refusal.isEmpty())
         QCOMPARE(Summary(Iso_Csv_Text(Evaluate_Iso_230_2(file))), summary);

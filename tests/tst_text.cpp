@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <tuple>
 #include <utility>
 
 namespace
@@ -51,29 +52,6 @@ QString Random_Number(QRandomGenerator& random, int most_digits)
 bool Same_Double(double value, double other)
 {
     return value == other && std::signbit(value) == std::signbit(other);
-}
-
-// The documented data-line pattern ('P' scale, 'S' straightness, 'A' angular).
-QString Pattern(char format)
-{
-    const QString field = QStringLiteral("([-]?[0-9.]{1,%1})");
-    const QString head = '^' + field.arg(12) + "[ ]" + field.arg(16) + "[ ]";
-    return head + (format == 'P'   ? field.arg(10)
-                   : format == 'S' ? field.arg(16)
-                                   : field.arg(16) + "[ ]" + field.arg(16));
-}
-
-QStringList Captured(char format, const QString& line)
-{
-    const TXdFormat& xd = format == 'P'   ? Xd_Scale_Format()
-                          : format == 'S' ? Xd_Straightness_Format()
-                                          : Xd_Angular_Format();
-    TXdFields fields;
-    QStringList texts;
-    if (Match_Data_Line(xd, line, fields))
-        for (std::size_t k = 0; k <= xd.Field_Widths.size(); ++k)
-            texts << fields[k].toString();
-    return texts;
 }
 
 // Numbers, some too long for a field, mostly a blank apart, some lines cut short.
@@ -148,13 +126,19 @@ void TTextTest::numbersAsQt()
     QVERIFY(plain > 50000);
 }
 
-// The hand matcher captures what QRegularExpression captures, and its fields read as
-// QString::toDouble reads them.
+// The hand matcher captures what QRegularExpression captures with the documented data-line
+// pattern of each format, and its fields read as QString::toDouble reads them.
 void TTextTest::patternsAsQt()
 {
-    for (char format : {'P', 'S', 'A'})
+    const QString field = QStringLiteral("[ ]([-]?[0-9.]{1,%1})"),
+                  head = "^([-]?[0-9.]{1,12})" + field.arg(16);
+    const std::tuple<char, const TXdFormat&, QString> formats[] = {
+        {'P', Xd_Scale_Format(), head + field.arg(10)},
+        {'S', Xd_Straightness_Format(), head + field.arg(16)},
+        {'A', Xd_Angular_Format(), head + field.arg(16) + field.arg(16)}};
+    for (const auto& [format, xd, documented] : formats)
     {
-        const QRegularExpression pattern(Pattern(format));
+        const QRegularExpression pattern(documented);
         // Fields at and past their widths, odd characters, every short line, random ones.
         QVector<QString> lines = QString("-123456789.01 1234567890.12345 -0.000123456789|"
                                          "1234567890123 1 2|1 1234567890.123456 2|"
@@ -170,7 +154,11 @@ void TTextTest::patternsAsQt()
         int matched = 0;
         for (const QString& line : lines)
         {
-            const QStringList texts = Captured(format, line);
+            TXdFields fields;
+            QStringList texts;
+            if (Match_Data_Line(xd, line, fields))
+                for (std::size_t k = 0; k <= xd.Field_Widths.size(); ++k)
+                    texts << fields[k].toString();
             const QRegularExpressionMatch match = pattern.match(line);
             bool same = texts == (match.hasMatch() ? match.capturedTexts() : QStringList());
             for (int k = 1; k < texts.size() && same; ++k)
