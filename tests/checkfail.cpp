@@ -16,11 +16,7 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    if (argc != 2)
-        return 2;
-
     TLaserFile file;
-    file.d_data_section_1.push_back(TLaserRun{TVector2(1, 2)});
     TGraphWidget graph;
     graph.AddPoint(graph.AddDataSet(Qt::red, 0), TVector2(1, 1));
     const double epsilon = std::numeric_limits<double>::epsilon();
@@ -36,7 +32,7 @@ int main(int argc, char* argv[])
         {"graph-add-point", [&] { graph.AddPoint(1, TVector2()); }},
         {"graph-get-point", [&] { sink = graph.GetPoint(0, 1).x; }},
     };
-    const auto action = actions.find(argv[1]);
+    const auto action = actions.find(argc == 2 ? argv[1] : "");
     if (action == actions.end())
         return 2;
     action->second();

@@ -178,13 +178,12 @@ void TReadersTest::read_data()
     row("keywords outside any section",
         "Target-count = 3\nTargets:\n0 50 100\nEOF::\nRun Target Data\n" + Run_1);
     // The mean of the first two readings; a material sensor at 0 or below was not fitted.
-    row("means, later lines, other lines, Final Data",
+    row("means, later lines, other lines, sensors not fitted, Final Data",
         Environment + "Air temp: 20.0 20.4 C\nAir press: 101.2 101.4\nAir press: 99 100\n" +
-            "Air humid: 45 47\nLaser: XL-80: 1\nMat temp 4: x\nFinal Data\nAir temp: 30 31",
-        Points_1 + "#20.2:99.5 46:20");
-    row("sensors not fitted",
-        Environment + "Mat temp 1: 20 20\nMat temp 2: 0 0\nMat temp 3: 21 22\nMat temp 3: -1 -2",
-        Points_1 + "#20:100 50:20.75");
+            "Air humid: 45 47\nLaser: XL-80: 1\nMat temp 4: x\nMat temp 1: 20 20\nMat temp 2: 0 "
+            "0\n" +
+            "Mat temp 3: 21 22\nMat temp 3: -1 -2\nFinal Data\nAir temp: 30 31",
+        Points_1 + "#20.2:99.5 46:20.75");
     row("key without colon", Environment + "Air temp: 20 21\nAir press 101.2\nAir humid: 40 40",
         Bad_Env.arg("Air press 101.2"));
     row("bad reading", Environment + "Air humid: 40 n/a", Bad_Env.arg(" 40 n/a"));
@@ -230,15 +229,14 @@ void TReadersTest::load_data()
     const auto row =
         [](const char* tag, const QString& name, const QByteArray& content, const QString& outcome)
     { QTest::newRow(tag) << name << content << outcome; };
-    const QString Unknown =
-        "ERR:  Input file '{path}' doesn't appear to be a known laser file type.";
 
     // Size before kind; the kind is named by what follows the last dot, even in a folder.
     row("99 bytes", "axis.txt", Renishaw(99),
         "ERR:  Input file '{path}' is too small to be a laser file.");
     row("STR2, not ST", "axis.STR2", Renishaw(100), "5: 0");
     row("angle", "axis.angle", Renishaw(100), "6: 0");
-    row("no dot", "axis", Renishaw(100), Unknown);
+    row("no dot", "axis", Renishaw(100),
+        "ERR:  Input file '{path}' doesn't appear to be a known laser file type.");
     row("earlier dots", "axis.run2.RTL", Renishaw(100), "1: 1");
     row("dot in a folder, then st", "old.stuff/axis", Renishaw(100), "3: 1");
     // Sparse: its size is known before it is read. A device without end must not hang.
