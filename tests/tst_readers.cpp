@@ -77,7 +77,7 @@ const char* const Xd_Rows[][3] = {
      "21\n\nAverage Material: x\n",
      "###21:100 50:20"},
     {"S", STR_MM "<Environment>\nAverage Air Temperature: 25\n", "##"},
-    // Failures: an IniPos value must be a finite number, in millimetres too; which message a
+    // Failures: an IniPos value must be a finite number, in inches too; which message a
     // units line gets is the format's own.
     {"P", "iniPOS: 0\n", "Scale file measurement units unknown"},
     {"P", "Units: mm\nIniPos: inf", "Scale file unexpected text: 'IniPos: inf'"},
