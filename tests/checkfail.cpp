@@ -16,11 +16,7 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    if (argc != 2)
-        return 2;
-
     TLaserFile file;
-    file.d_data_section_1.push_back(TLaserRun{TVector2(1, 2)});
     TGraphWidget graph;
     graph.AddPoint(graph.AddDataSet(Qt::red, 0), TVector2(1, 1));
     const double epsilon = std::numeric_limits<double>::epsilon();
@@ -28,17 +24,15 @@ int main(int argc, char* argv[])
 
     const std::map<std::string, std::function<void()>> actions = {
         {"pass", [&] { sink = (TVector2(1, 1) / std::nextafter(epsilon, 1.0)).x; }},
-        {"vector2-divide-zero", [&] { sink = (TVector2(1, 1) / 0.0).x; }},
         {"vector2-divide-epsilon", [&] { sink = (TVector2(1, 1) / epsilon).x; }},
         {"vector2-normalize", [&] { sink = TVector2().Normalize().x; }},
         {"vector2-index", [&] { sink = TVector2()[2]; }},
         {"vector3-normalize", [&] { sink = TVector3().Normalize().x; }},
-        {"section-1", [&] { sink = file.Section_Data(0, 1).size(); }},
         {"section-3", [&] { sink = file.Section_Data(2, 0).size(); }},
         {"graph-add-point", [&] { graph.AddPoint(1, TVector2()); }},
         {"graph-get-point", [&] { sink = graph.GetPoint(0, 1).x; }},
     };
-    const auto action = actions.find(argv[1]);
+    const auto action = actions.find(argc == 2 ? argv[1] : "");
     if (action == actions.end())
         return 2;
     action->second();

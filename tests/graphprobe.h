@@ -31,8 +31,7 @@ public:
     QImage Image() const { return d_Graph.d_Pixmap.toImage(); }
     // Changes whenever the cached image is drawn anew.
     qint64 ImageKey() const { return d_Graph.d_Pixmap.cacheKey(); }
-    QString HorizontalFormat() const { return d_Graph.d_HorizontalFormat; }
-    QString VerticalFormat() const { return d_Graph.d_VerticalFormat; }
+    QString Formats() const { return d_Graph.d_HorizontalFormat + ", " + d_Graph.d_VerticalFormat; }
     int FontHeight() const { return d_Graph.d_FontHeight; }
 
     const TGraphTransform& Transform() const { return d_Graph.d_Transform; }

@@ -5,7 +5,6 @@
 #include <QtTest>
 
 #include <clocale>
-#include <cstring>
 
 // A German locale (decimal comma) in Qt and the C library (ctest sets LC_ALL=de_DE.UTF-8):
 // numbers the program reads or writes must still use the full stop.
