@@ -89,7 +89,7 @@ void Run_Step(TWindowDriver& window, const QString& step, const QTemporaryDir& f
     }
 }
 
-// One curve per run of the section, in palette colours, fitted to them and drawn in the plot.
+// One curve per run of the section, in palette colours, drawn in the plot and fitted to them.
 void Compare_Graph_With(TWindowDriver& window, const QString& path, int section)
 {
     TLaserFile file;
@@ -97,34 +97,24 @@ void Compare_Graph_With(TWindowDriver& window, const QString& path, int section)
     TGraphWidgetProbe probe(window.Graph());
     QCOMPARE(probe.Title(), file.File_Name());
     QCOMPARE(probe.DataSetCount(), file.Run_Count(section));
-    const QImage image = window.Graph().grab().toImage();
-    const QRect plot(probe.PlotRect().topLeft() * image.devicePixelRatio(),
-                     probe.PlotRect().size() * image.devicePixelRatio());
-    double left = 1e300, right = -1e300, bottom = 0, top = 0;
+    const QImage plot = window.Graph().grab().toImage().copy(probe.PlotRect());
     for (int k = 0; k < file.Run_Count(section); ++k)
     {
-        int red, green, blue;
+        int red, green, blue, drawn = 0;
         TGraphWidget::GetIndexedColor(k, red, green, blue);
-        QCOMPARE(probe.DataSet(k).Color, QColor(red, green, blue));
-        QCOMPARE(probe.DataSet(k).Style, 0);
-        const TLaserRun run = file.Section_Data(section, k), points = probe.DataSet(k).Points;
-        QVERIFY(std::equal(run.begin(), run.end(), points.begin(), points.end(),
+        const TGraphDataSet& set = probe.DataSet(k);
+        QVERIFY(set.Color == QColor(red, green, blue) && set.Style == 0);
+        const TLaserRun run = file.Section_Data(section, k);
+        QVERIFY(std::equal(run.begin(), run.end(), set.Points.begin(), set.Points.end(),
                            [](TVector2 a, TVector2 b) { return a.x == b.x && a.y == b.y; }));
-        for (const TVector2& point : run)
-        {
-            left = std::min(left, point.x), right = std::max(right, point.x);
-            bottom = std::min(bottom, point.y), top = std::max(top, point.y);
-        }
-        int drawn = 0;
-        for (int y = plot.top(); y <= plot.bottom(); ++y)
-            for (int x = plot.left(); x <= plot.right(); ++x)
-                drawn += image.pixelColor(x, y) == QColor(red, green, blue);
+        for (int pixel = 0; pixel < plot.width() * plot.height(); ++pixel)
+            drawn += plot.pixelColor(pixel % plot.width(), pixel / plot.width()) == set.Color;
         QVERIFY2(drawn > 0, qPrintable(QString("curve %1").arg(k)));
     }
-    // Fitted: all data in view, a fiftieth more on either side.
-    QVERIFY(probe.Left() < left && probe.Right() > right && probe.Bottom() < bottom &&
-            probe.Top() > top);
-    QVERIFY(probe.Right() - probe.Left() < std::max(1.05 * (right - left), 2e-5));
+    const QRectF shown(QPointF(probe.Left(), probe.Top()), QPointF(probe.Right(), probe.Bottom()));
+    probe.FitToData();
+    QCOMPARE(QRectF(QPointF(probe.Left(), probe.Top()), QPointF(probe.Right(), probe.Bottom())),
+             shown);
 }
 
 // The linear example (four runs, 0 to 500) loaded and zoomed to the plot's middle third.
