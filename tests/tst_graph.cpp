@@ -300,15 +300,10 @@ void TGraphTest::curves_data()
     row("style 4", {{0, 1}, {5, -2}, {10, 3}}, 4, Fitted, {}, 0, "% 5.3lf, % 5.4lf");
     row("one point, cross", {{5, 0.5}}, 3, Fitted, {{5, 0.5, On, -3, -3}, {5, 0.5, On, 3, -3}}, 13);
     // Bars reach from the value's row to the row above zero; below zero they start at it.
-    row("bars", {{2, 2}, {8, -1}}, 2, {-1, 11, -2, 3},
-        {{2, 2, On},
-         {2, 2, Off, 0, -1},
-         {2, 0, On, 0, -1},
-         {2, 0, Off},
-         {8, 0, On},
-         {8, -1, On, 0, -1},
-         {8, -1, Off}},
-        -1);
+    row("bar above zero", {{2, 2}}, 2, {-1, 11, -2, 3},
+        {{2, 2, On}, {2, 2, Off, 0, -1}, {2, 0, On, 0, -1}, {2, 0, Off}}, -1);
+    row("bar below zero", {{8, -1}}, 2, {-1, 11, -2, 3},
+        {{8, 0, On}, {8, -1, On, 0, -1}, {8, -1, Off}}, -1);
     // Two bars in a plot 700 pixels wide: each 2 * (700 / 4 - 1) wide and here 250 high.
     row("bar width", {{1, 1}, {3, 1}}, 2, {0, 4, 0, 2}, {}, 2 * 348 * 250);
     // A point that is not a finite number breaks the line on both sides.

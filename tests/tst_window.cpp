@@ -15,8 +15,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPrinter>
-#include <QPushButton>
-#include <QScrollBar>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -366,8 +364,7 @@ void TWindowTest::isoDialog()
 
     // "Copy" gives what `vantrel --iso230-2` prints; "Save As..." writes it, or says why not.
     const TBatchResult line = Run_Line({"--iso230-2", folder.filePath("axis.rtl")});
-    QCOMPARE(line.Status, int(Batch_Done));
-    QVERIFY(line.Out.startsWith("quantity,value\n"));
+    QVERIFY(line.Status == Batch_Done && line.Out.startsWith("quantity,value\n"));
     QTest::mouseClick(TWindowDriver::Button(dialog, "Copy"), Qt::LeftButton);
     QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), line.Out);
     const QString csv = folder.filePath("axis - ISO 230-2.csv");
@@ -543,7 +540,6 @@ void TWindowTest::batch_data()
     const QDir examples(QFINDTESTDATA("../examples"));
     for (const QString& name : examples.entryList(QDir::Files))
         QTest::newRow(qPrintable(name)) << examples.absoluteFilePath(name);
-    QTest::newRow("broken") << QString();
     QTest::newRow("not a laser file") << QDir::cleanPath(QFINDTESTDATA("../README.md"));
 }
 
@@ -552,8 +548,6 @@ void TWindowTest::batch()
 {
     QFETCH(QString, file);
     QTemporaryDir folder;
-    if (file.isEmpty())
-        file = Write(folder.filePath("broken.rtl"), QByteArray(150, 'x'));
     TWindowDriver window;
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(window.Import(file));
