@@ -3,16 +3,14 @@
 // Usage: closewindow WINDOW-ID (decimal or 0x hex, as xdotool prints it).
 #include <X11/Xlib.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char* argv[])
 {
     char* end = nullptr;
-    errno = 0;
     const Window window = argc == 2 ? std::strtoul(argv[1], &end, 0) : 0;
-    if (window == 0 || errno != 0 || *end != '\0')
+    if (window == 0 || *end != '\0')
         return std::fprintf(stderr, "usage: closewindow WINDOW-ID\n"), 2;
     Display* display = XOpenDisplay(nullptr);
     if (!display)

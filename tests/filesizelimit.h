@@ -15,15 +15,12 @@ public:
         getrlimit(RLIMIT_FSIZE, &d_previous);
         rlimit limit = d_previous;
         limit.rlim_cur = bytes;
-        d_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+        setrlimit(RLIMIT_FSIZE, &limit); // lowering a soft limit cannot fail
     }
     ~TFileSizeLimit() { setrlimit(RLIMIT_FSIZE, &d_previous); }
 
-    bool Active() const { return d_active; }
-
 private:
     rlimit d_previous;
-    bool d_active = false;
 };
 
 #endif
