@@ -109,10 +109,11 @@ void Compare_Graph_With(TWindowDriver& window, const QString& path, int section)
             drawn += plot.pixelColor(pixel % plot.width(), pixel / plot.width()) == set.Color;
         QVERIFY2(drawn > 0, qPrintable(QString("curve %1").arg(k)));
     }
-    const QRectF shown(QPointF(probe.Left(), probe.Top()), QPointF(probe.Right(), probe.Bottom()));
+    const auto view = [&probe]
+    { return QRectF(QPointF(probe.Left(), probe.Top()), QPointF(probe.Right(), probe.Bottom())); };
+    const QRectF shown = view();
     probe.FitToData();
-    QCOMPARE(QRectF(QPointF(probe.Left(), probe.Top()), QPointF(probe.Right(), probe.Bottom())),
-             shown);
+    QCOMPARE(view(), shown);
 }
 
 // The linear example (four runs, 0 to 500) loaded, and zoomed in twice about its centre.
