@@ -4,7 +4,7 @@
 
 #include "bench/benchfiles.h"
 #include "bench/vantrelprobe.h"
-#include "src/iso2302.h"
+#include "src/evaluation/iso2302.h"
 #include "tests/graphprobe.h"
 
 #include <QApplication>

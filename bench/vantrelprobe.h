@@ -1,8 +1,8 @@
 #ifndef VANTREL_BENCH_VANTRELPROBE_H
 #define VANTREL_BENCH_VANTRELPROBE_H
 
-#include "src/graphfeed.h"
-#include "src/vantrel.h"
+#include "src/output/graphfeed.h"
+#include "src/window/vantrel.h"
 
 #include <QPlainTextEdit>
 

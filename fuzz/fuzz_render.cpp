@@ -3,7 +3,7 @@
 // into its image at sizes and zooms taken from the input, and onto other painters.
 
 #include "fuzz/fuzzload.h"
-#include "src/graphfeed.h"
+#include "src/output/graphfeed.h"
 #include "tests/graphprobe.h"
 
 #include <QApplication>

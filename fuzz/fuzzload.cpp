@@ -1,8 +1,8 @@
 #include "fuzz/fuzzload.h"
 
-#include "src/export.h"
-#include "src/iso2302.h"
-#include "src/report.h"
+#include "src/evaluation/iso2302.h"
+#include "src/output/export.h"
+#include "src/output/report.h"
 
 #include <QDir>
 #include <QFile>

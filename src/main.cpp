@@ -1,7 +1,7 @@
-#include "src/batch.h"
-#include "src/commandline.h"
-#include "src/highdpi.h"
-#include "src/vantrel.h"
+#include "src/cli/batch.h"
+#include "src/cli/commandline.h"
+#include "src/window/highdpi.h"
+#include "src/window/vantrel.h"
 
 #include <QApplication>
 #include <QStyle>

@@ -1,7 +1,7 @@
-#include "src/export.h"
-#include "src/iso2302.h"
+#include "src/evaluation/iso2302.h"
 #include "src/laserfile.h"
-#include "src/report.h"
+#include "src/output/export.h"
+#include "src/output/report.h"
 #include "testlocale.h"
 
 #include <QtTest>

@@ -1,7 +1,7 @@
-#include "src/numbertext.h"
-#include "src/textlines.h"
-#include "src/wholefile.h"
-#include "src/xdformat.h"
+#include "src/formats/numbertext.h"
+#include "src/formats/textlines.h"
+#include "src/formats/wholefile.h"
+#include "src/formats/xdformat.h"
 #include "testlocale.h"
 
 #include <QRandomGenerator>

@@ -2,7 +2,7 @@
 #define VANTREL_TESTS_WINDOWDRIVER_H
 
 #include "core/graphwidget.h"
-#include "src/vantrel.h"
+#include "src/window/vantrel.h"
 
 #include <QFileDialog>
 #include <QLineEdit>

@@ -1,0 +1,203 @@
+#include "src/cli/batch.h"
+
+#include "core/check.h"
+#include "src/cli/commandline.h"
+#include "src/evaluation/iso2302.h"
+#include "src/laserfile.h"
+#include "src/output/export.h"
+#include "src/output/graphexport.h"
+#include "src/output/report.h"
+
+#include <QDir>
+#include <QFile>
+#include <QIODevice>
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+
+namespace
+{
+
+// Text in UTF-8, whatever the locale: the report's temperatures carry a character beyond
+// ASCII, and a shell loop's output should not change with LANG.
+bool Write_Text(QIODevice& device, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    return device.write(bytes) == bytes.size();
+}
+
+bool Write_Lines(QIODevice& device, const QStringList& lines)
+{
+    QString text;
+    for (const QString& line : lines)
+        text += line + QLatin1Char('\n');
+    return Write_Text(device, text);
+}
+
+TBatchStatus Done_If(bool written)
+{
+    return written ? Batch_Done : Batch_Failed;
+}
+
+TBatchStatus Usage_Error(TBatchStreams& streams, const QString& message)
+{
+    Write_Lines(streams.Err, {Usage_Error_Line(message)});
+    return Batch_Usage_Error;
+}
+
+TBatchStatus Failed(TBatchStreams& streams, const QString& line)
+{
+    Write_Lines(streams.Err, {line});
+    return Batch_Failed;
+}
+
+// The lines to standard output, or as "Save As" writes them to the --output path.
+TBatchStatus Write_Table(const TBatchJob& job, TBatchStreams& streams, const QStringList& lines)
+{
+    const QString path = job.Settings.value(QStringLiteral("output"));
+    if (path.isEmpty())
+        return Done_If(Write_Csv_Lines(streams.Out, lines));
+    return Write_Csv(path, lines) ? Batch_Done : Failed(streams, Cannot_Write_Line(path));
+}
+
+TBatchStatus Print_Report(const TBatchJob& job, TBatchStreams& streams)
+{
+    return Done_If(Write_Lines(streams.Out, Report_Lines(job.File, job.Section)));
+}
+
+TBatchStatus Write_All_Data(const TBatchJob& job, TBatchStreams& streams)
+{
+    return Write_Table(job, streams, All_Data_Table(job.File, job.Section, QLatin1Char(',')));
+}
+
+// The evaluation's text as the dialog's "Copy" and "Save As..." give it.
+TBatchStatus Write_Iso_230_2(const TBatchJob& job, TBatchStreams& streams)
+{
+    const QString refusal = Iso_Refusal(job.File);
+    if (!refusal.isEmpty())
+        return Failed(streams, refusal);
+    return Write_Table(job, streams, Iso_Csv_Lines(Evaluate_Iso_230_2(job.File)));
+}
+
+// "WIDTHxHEIGHT" in whole pixels; an empty size when the text is not one.
+QSize Graph_Size(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char('x'));
+    bool width_ok = false;
+    bool height_ok = false;
+    const QSize size =
+        parts.size() == 2 ? QSize(parts[0].toInt(&width_ok), parts[1].toInt(&height_ok)) : QSize();
+    const bool fits = size.width() >= 1 && size.height() >= 1 && size.width() <= Graph_Size_Limit &&
+                      size.height() <= Graph_Size_Limit;
+    return width_ok && height_ok && fits ? size : QSize();
+}
+
+TBatchStatus Write_Graph(const TBatchJob& job, TBatchStreams& streams)
+{
+    if (Graph_Format(job.Value) == TGraph_Format::None)
+        return Usage_Error(
+            streams, QStringLiteral("The graph file's name must end in .png, .svg or .pdf: '%1'.")
+                         .arg(QDir::toNativeSeparators(job.Value)));
+    const QString size_text = job.Settings.value(QStringLiteral("size"));
+    const QSize size = size_text.isEmpty() ? Batch_Graph_Size : Graph_Size(size_text);
+    if (size.isEmpty())
+        return Usage_Error(streams, QStringLiteral("--size must be WIDTHxHEIGHT, each from 1 to "
+                                                   "%1 pixels, not '%2'.")
+                                        .arg(Graph_Size_Limit)
+                                        .arg(size_text));
+    QString error;
+    return Write_Graph_File(job.File, job.Section, job.Value, size, &error)
+               ? Batch_Done
+               : Failed(streams, error);
+}
+
+TBatchStatus Print_Deviations(const TBatchJob& job, TBatchStreams& streams, double sign)
+{
+    return Done_If(
+        Write_Text(streams.Out, Deviation_Text(job.File.Section_Data(job.Section, -1), sign)));
+}
+
+TBatchStatus Print_Normal(const TBatchJob& job, TBatchStreams& streams)
+{
+    return Print_Deviations(job, streams, 1.0);
+}
+
+TBatchStatus Print_Inverted(const TBatchJob& job, TBatchStreams& streams)
+{
+    return Print_Deviations(job, streams, -1.0);
+}
+
+// The run of each batch option, by the option's name.
+struct TBatchRun
+{
+    const char* Option;
+    TBatchStatus (*Run)(const TBatchJob& job, TBatchStreams& streams);
+};
+
+const TBatchRun Batch_Runs[] = {
+    {"report", &Print_Report},     {"csv", &Write_All_Data}, {"deviations", &Print_Normal},
+    {"inverted", &Print_Inverted}, {"graph", &Write_Graph},  {"iso230-2", &Write_Iso_230_2},
+};
+
+TBatchStatus Run_Action(const TBatchAction& action, const TBatchJob& job, TBatchStreams& streams)
+{
+    const TBatchRun* run = std::find_if(std::begin(Batch_Runs), std::end(Batch_Runs),
+                                        [&](const TBatchRun& entry)
+                                        { return qstrcmp(entry.Option, action.Option) == 0; });
+    VANTREL_CHECK(run != std::end(Batch_Runs));
+    return run->Run(job, streams);
+}
+
+} // namespace
+
+TBatchStatus Run_Batch(const TCommandLine& line, TBatchStreams& streams)
+{
+    TLaserFile file;
+    if (!file.Load(line.File))
+        return Failed(streams, Load_Error_Line(file));
+    const QString section_text =
+        line.Settings.value(QStringLiteral("section"), QStringLiteral("1"));
+    const int section = section_text.toInt() - 1;
+    // The window's default section is always the first; another must hold runs to be picked.
+    if (section > 0 && file.Run_Count(section) < 1)
+        return Usage_Error(streams, QStringLiteral("'%1' has no section %2.")
+                                        .arg(QDir::toNativeSeparators(line.File), section_text));
+    const TBatchJob job = {file, section, line.Action_Value, line.Settings};
+    return Run_Action(*line.Action, job, streams);
+}
+
+int Run_Without_Window(const TCommandLine& line)
+{
+    QFile out;
+    QFile err;
+    // Text mode gives the platform's line ends, as "Save As" writes them.
+    out.open(stdout, QIODevice::WriteOnly | QIODevice::Text);
+    err.open(stderr, QIODevice::WriteOnly | QIODevice::Text);
+    TBatchStreams streams = {out, err};
+    TBatchStatus status = Batch_Done;
+    switch (line.Mode)
+    {
+    case TCommandLine::Help:
+        Write_Text(out, Help_Text());
+        break;
+    case TCommandLine::Version:
+        Write_Text(out, Version_Text());
+        break;
+    case TCommandLine::Usage_Error:
+        status = Usage_Error(streams, line.Error);
+        break;
+    case TCommandLine::Batch:
+        status = Run_Batch(line, streams);
+        break;
+    case TCommandLine::Window:
+        break;
+    }
+    // A full disk or a closed pipe shows only when the buffered output is flushed.
+    if (!out.flush() && status == Batch_Done)
+    {
+        Write_Lines(err, {QStringLiteral("ERR:  Cannot write to standard output.")});
+        status = Batch_Failed;
+    }
+    return status;
+}

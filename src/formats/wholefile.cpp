@@ -1,0 +1,58 @@
+#include "src/formats/wholefile.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <climits>
+
+#ifdef Q_OS_LINUX
+#include <sys/mman.h>
+#endif
+
+namespace
+{
+
+// The size of a huge page on the systems that have them.
+constexpr quintptr Huge_Page = quintptr(2) << 20;
+
+} // namespace
+
+QByteArray Read_Whole_File(QFile& file)
+{
+    const qint64 size = file.size();
+    if (file.isSequential() || size < qint64(2 * Huge_Page) || size >= qint64(INT_MAX))
+        return file.readAll();
+    QByteArray content;
+    // Grown without filling, so that no page is touched before the hint.
+    content.resize(static_cast<int>(size));
+    Prefer_Huge_Pages(content.data(), static_cast<std::size_t>(size));
+    const qint64 read = file.read(content.data(), size);
+    content.resize(static_cast<int>(std::max(read, qint64(0))));
+    // Whatever the file grew by since its size was taken.
+    const QByteArray rest = file.readAll();
+    if (!rest.isEmpty())
+        content += rest;
+    return content;
+}
+
+void Prefer_Huge_Pages(void* data, std::size_t size)
+{
+#ifdef Q_OS_LINUX
+    const quintptr begin = (reinterpret_cast<quintptr>(data) + Huge_Page - 1) & ~(Huge_Page - 1);
+    const quintptr end = (reinterpret_cast<quintptr>(data) + size) & ~(Huge_Page - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+    Q_UNUSED(data);
+    Q_UNUSED(size);
+#endif
+}
+
+std::size_t Most_Records(const QByteArray& content)
+{
+    constexpr std::size_t Shortest_Record_Line = 6;
+    const auto line_feeds =
+        static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n'));
+    return std::min(line_feeds, static_cast<std::size_t>(content.size()) / Shortest_Record_Line) +
+           1;
+}

@@ -1,0 +1,184 @@
+#include "src/output/graphexport.h"
+
+#include "core/graphwidget.h"
+#include "src/laserfile.h"
+#include "src/output/export.h"
+#include "src/output/graphfeed.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include <array>
+
+namespace
+{
+
+struct TGraph_Kind
+{
+    TGraph_Format Format;
+    const char* Extension;
+    const char* Filter;
+};
+
+const std::array<TGraph_Kind, 3> Kinds = {{
+    {TGraph_Format::Png, "png", "PNG Images (*.png)"},
+    {TGraph_Format::Svg, "svg", "SVG Images (*.svg)"},
+    {TGraph_Format::Pdf, "pdf", "PDF Documents (*.pdf)"},
+}};
+
+// The resolution that the graph's pixels have: an image's, the screen's, so that text takes
+// the same share of the drawing in every kind of file.
+int Pixel_Dpi()
+{
+    return QImage(1, 1, QImage::Format_RGB32).logicalDpiX();
+}
+
+bool Draw(QPaintDevice& device, TGraphWidget& graph, QSize size, bool fitted)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    graph.RenderView(&painter, size, fitted);
+    return painter.end();
+}
+
+QByteArray Png_Bytes(TGraphWidget& graph, QSize size, bool fitted)
+{
+    const QImage image = Graph_Image(graph, size, fitted);
+    QBuffer buffer;
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        return QByteArray();
+    return buffer.data();
+}
+
+// Vector curves and real text; one unit of the drawing is one of the graph's pixels.
+QByteArray Svg_Bytes(TGraphWidget& graph, QSize size, bool fitted)
+{
+    QBuffer buffer;
+    if (!buffer.open(QIODevice::WriteOnly))
+        return QByteArray();
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setResolution(Pixel_Dpi());
+    return Draw(generator, graph, size, fitted) ? buffer.data() : QByteArray();
+}
+
+// One page just the graph's size, with text that can be selected and searched.
+QByteArray Pdf_Bytes(TGraphWidget& graph, QSize size, bool fitted)
+{
+    QBuffer buffer;
+    if (!buffer.open(QIODevice::WriteOnly))
+        return QByteArray();
+    const int dpi = Pixel_Dpi();
+    QPdfWriter writer(&buffer);
+    writer.setResolution(dpi);
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    if (!writer.setPageSize(QPageSize(QSizeF(size) * 72.0 / dpi, QPageSize::Point, QString(),
+                                      QPageSize::ExactMatch)))
+        return QByteArray();
+    return Draw(writer, graph, size, fitted) ? buffer.data() : QByteArray();
+}
+
+QByteArray Graph_Bytes(TGraphWidget& graph, TGraph_Format format, QSize size, bool fitted)
+{
+    switch (format)
+    {
+    case TGraph_Format::Png:
+        return Png_Bytes(graph, size, fitted);
+    case TGraph_Format::Svg:
+        return Svg_Bytes(graph, size, fitted);
+    case TGraph_Format::Pdf:
+        return Pdf_Bytes(graph, size, fitted);
+    case TGraph_Format::None:
+        break;
+    }
+    return QByteArray();
+}
+
+// Whatever goes wrong, a QSaveFile that is not committed leaves an existing file as it was.
+bool Write_Bytes(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly))
+        return false;
+    return file.write(bytes) == bytes.size() && file.flush() && file.commit();
+}
+
+} // namespace
+
+TGraph_Format Graph_Format(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    for (const TGraph_Kind& kind : Kinds)
+        if (suffix.compare(QLatin1String(kind.Extension), Qt::CaseInsensitive) == 0)
+            return kind.Format;
+    return TGraph_Format::None;
+}
+
+QString Graph_Filters()
+{
+    QStringList filters;
+    for (const TGraph_Kind& kind : Kinds)
+        filters << QLatin1String(kind.Filter);
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString Graph_Path(const QString& path, const QString& filter)
+{
+    if (Graph_Format(path) != TGraph_Format::None)
+        return path;
+    for (const TGraph_Kind& kind : Kinds)
+        if (filter == QLatin1String(kind.Filter))
+            return path + QLatin1Char('.') + QLatin1String(kind.Extension);
+    return path + QStringLiteral(".png");
+}
+
+// Drawn as the widget draws its own image, one pixel wider and higher than what it shows:
+// a line that leaves the image is clipped there, and the same edge puts its last pixels
+// where the widget's are.
+QImage Graph_Image(TGraphWidget& graph, QSize size, bool fitted)
+{
+    QImage image(size + QSize(1, 1), QImage::Format_RGB32);
+    if (image.isNull() || !Draw(image, graph, size, fitted))
+        return QImage();
+    return image.copy(QRect(QPoint(0, 0), size));
+}
+
+bool Write_Graph(TGraphWidget& graph, bool fitted, const QString& path, QSize size)
+{
+    return Write_Bytes(path, Graph_Bytes(graph, Graph_Format(path), size, fitted));
+}
+
+bool Print_Graph(TGraphWidget& graph, QPrinter& printer)
+{
+    // At the graph's own resolution its pixels, pens and fonts keep their proportions.
+    printer.setResolution(Pixel_Dpi());
+    const QSize page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
+    const QSize size =
+        graph.size().isEmpty() ? page : graph.size().scaled(page, Qt::KeepAspectRatio);
+    return Draw(printer, graph, size, false);
+}
+
+bool Write_Graph_File(const TLaserFile& file, int section, const QString& path, QSize size,
+                      QString* error)
+{
+    if (file.Run_Count(section) < 1)
+    {
+        *error = QStringLiteral("ERR:  Data section not active.");
+        return false;
+    }
+    TGraphWidget graph;
+    Feed_Graph(graph, file, section);
+    if (Write_Graph(graph, true, path, size))
+        return true;
+    *error = Cannot_Write_Line(path);
+    return false;
+}

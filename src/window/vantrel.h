@@ -1,0 +1,87 @@
+#ifndef VANTREL_SRC_WINDOW_VANTREL_H
+#define VANTREL_SRC_WINDOW_VANTREL_H
+
+#include "src/laserfile.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+class TGraphWidget;
+class TIsoDialog;
+
+// The main window: the report pane above the graph, a banner line, and a dock of buttons.
+class TVantrel : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TVantrel(QWidget* parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
+    // Loads the file as "Import" does after its file dialog: `vantrel FILE`.
+    void Open_File(const QString& path);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private slots:
+    void Import_Data();
+    void Save_As();
+    void Copy_Dev_Normal();
+    void Copy_Dev_Invert();
+    void Copy_All_Data();
+    void Copy_Graph();
+    void Save_Graph();
+    void Print();
+    void Evaluate_Iso();
+    void Section_1_Toggled(bool checked);
+    void Section_2_Toggled(bool checked);
+    void Section_3_Toggled(bool checked);
+    void Reload_File();
+    void Open_Next_File();
+    void Open_Previous_File();
+
+private:
+    friend class TVantrelProbe;
+
+    int Active_Section() const;
+    void Update_Section_Buttons();
+    void Enable_Controls(bool enable);
+    void Add_Shortcuts();
+    void Load_File(const QString& path);
+    void Open_Neighbour(int step);
+    void Clear_Graph();
+    void Update_Report();
+    void Write_Report(int section);
+    void Clear_Report();
+    void Add_Report_Line(const QString& line);
+    void Add_Report_Lines(const QStringList& lines);
+    void Add_Error_Line(const QString& line);
+    void Section_Toggled(int button, bool checked);
+    int Checked_Section();
+    void Copy_Deviations(double sign);
+    QSize Graph_Export_Size() const;
+
+    QPlainTextEdit* d_report;
+    QPushButton* d_save_as_button;
+    QPushButton* d_dev_inverted_button;
+    QPushButton* d_dev_normal_button;
+    QPushButton* d_all_data_button;
+    QPushButton* d_copy_graph_button;
+    QPushButton* d_save_graph_button;
+    QPushButton* d_print_button;
+    QPushButton* d_iso_button;
+    QToolButton* d_section_1_button;
+    QToolButton* d_section_2_button;
+    QToolButton* d_section_3_button;
+    TGraphWidget* d_graph;
+    TLaserFile d_laser_file;
+    // The file last asked for, loaded or not: what a reload reads and a walk starts from.
+    QString d_current_path;
+    QPointer<TIsoDialog> d_iso_dialog; // open until closed or another file is loaded
+};
+
+#endif
