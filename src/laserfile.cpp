@@ -32,6 +32,24 @@ const std::array<std::array<const char*, Section_Count>, Kind_Count> Labels = {{
     {"RA", "RB", "RC"},
 }};
 
+// The unit each kind's deviations are stored in, and whether it is only the usual one (the
+// file does not say).
+struct TKindUnit
+{
+    TDeviationUnit Unit;
+    bool Choosable;
+};
+
+const std::array<TKindUnit, Kind_Count> Kind_Units = {{
+    {TDeviationUnit::Millimetre, false},
+    {TDeviationUnit::Micrometre, true},
+    {TDeviationUnit::Micrometre_Per_Metre, true},
+    {TDeviationUnit::Micrometre, true},
+    {TDeviationUnit::Millimetre, false},
+    {TDeviationUnit::Millimetre, false},
+    {TDeviationUnit::Millimetre_Per_Metre, false},
+}};
+
 bool Is_Known_Kind(TLaserFileType type)
 {
     return type >= 0 && type < Kind_Count;
@@ -100,6 +118,7 @@ void TLaserFile::Clear()
     d_directions_section_3.clear();
     d_file_name.clear();
     d_file_type = Unknown_Type;
+    d_chosen_deviation_unit.reset();
 }
 
 QString TLaserFile::File_Name() const
@@ -147,6 +166,20 @@ TLaserRun TLaserFile::Section_Data(int section, int index) const
     if (!runs)
         return TLaserRun();
     return index >= 0 ? (*runs)[static_cast<std::size_t>(index)] : Mean_Of(*runs);
+}
+
+TDeviationUnit TLaserFile::Deviation_Unit() const
+{
+    if (!Is_Known_Kind(d_file_type))
+        return Kind_Units[Unknown_Type].Unit;
+    const TKindUnit& kind = Kind_Units[d_file_type];
+    return kind.Choosable && d_chosen_deviation_unit ? *d_chosen_deviation_unit : kind.Unit;
+}
+
+bool TLaserFile::Takes_Deviation_Unit(TDeviationUnit unit) const
+{
+    return Is_Known_Kind(d_file_type) && Kind_Units[d_file_type].Choosable &&
+           Unit_Info(unit).Is_Angle == Unit_Info(Kind_Units[d_file_type].Unit).Is_Angle;
 }
 
 TRunDirection TLaserFile::Run_Direction(int section, int index) const

@@ -2,11 +2,13 @@
 #define VANTREL_SRC_LASERFILE_H
 
 #include "core/vector2.h"
+#include "src/units.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // The kinds of file the viewer reads; the values are stable.
@@ -81,6 +83,13 @@ public:
     TLaserRun Section_Data(int section, int index) const;
     // The direction of run `index` of the section; a run stored without one counts as up.
     TRunDirection Run_Direction(int section, int index) const;
+    // The unit of the deviations of every section. The API XD readers convert lengths to
+    // millimetres and angles to millimetres per metre; Renishaw files do not say, so theirs is
+    // d_chosen_deviation_unit, or by default micrometres (per metre for angular data).
+    TDeviationUnit Deviation_Unit() const;
+    // Whether the loaded kind's deviations may be labelled with the unit: only a Renishaw
+    // kind, lengths for linear and straightness data, angles for angular data.
+    bool Takes_Deviation_Unit(TDeviationUnit unit) const;
 
     // Renishaw linear, angular and straightness text; false with d_error_message on failure.
     bool Read_Renishaw_File(const QByteArray& content);
@@ -124,6 +133,9 @@ public:
     TRunDirections d_directions_section_3;
     QString d_file_name;
     TLaserFileType d_file_type;
+    // The unit a user chose for a Renishaw file's deviations: a label, the values are not
+    // converted. Nothing for the kind's usual unit.
+    std::optional<TDeviationUnit> d_chosen_deviation_unit;
     bool d_has_environment = false;
     QString d_error_message;
 

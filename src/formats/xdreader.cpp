@@ -27,7 +27,7 @@ struct TAngleUnit
 
 // Searched in this order: the first one named in the unit text decides.
 const TAngleUnit Angle_Units[] = {
-    {QLatin1String("arc sec"), 0.0048481368110764},
+    {QLatin1String("arc sec"), Arc_Second_In_Millimetres_Per_Metre},
     {QLatin1String("in/ft"), 83.33333333333333},
     {QLatin1String("mm/m"), 1.0},
 };
