@@ -2,7 +2,9 @@
 # Runs the built program as a shell loop does, with no display at all (DISPLAY and
 # QT_QPA_PLATFORM unset) under a German locale: the exit status, standard output and
 # standard error of each case below, an --output that cannot be written (the old file stays
-# as it was) and a full standard output. tst_batch compares the outputs with the window's.
+# as it was), outputs onto the file loaded, a pipe and devices, a section without a run, the
+# window without a display, and a full standard output. tst_window compares the outputs with
+# the window's.
 #
 # Usage: batch.sh VANTREL EXAMPLES-DIR
 set -euo pipefail
@@ -126,6 +128,13 @@ expect 1 - "$none" --inverted "$comma"
 expect 1 - "$none" --graph "$work/old.png" "$comma"
 expect 1 - "$none" --iso230-2 "$comma" --output "$work/old.csv"
 [ "$(cat "$work/old.csv" "$work/old.png")" = "$(printf 'old\nold')" ] || fail "an old output file changed"
+
+# The window needs a display: none, or one that does not answer.
+no_display="ERR:  No display to open the window on; the batch options (see --help) need none."
+expect 1 - "$no_display" "$linear"
+status=0
+env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:987 "$vantrel" >/dev/null 2>"$work/err" || status=$?
+[ "$status" = 1 ] && [ "$(cat "$work/err")" = "$no_display" ] || fail "an unreachable display gave status $status, '$(cat "$work/err")'"
 
 status=0
 env -u DISPLAY -u QT_QPA_PLATFORM "$vantrel" --report "$linear" >/dev/full 2>"$work/err" || status=$?
