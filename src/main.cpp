@@ -8,6 +8,8 @@
 #include <QStyleFactory>
 
 #include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 namespace
 {
@@ -47,6 +49,51 @@ int Run_Without_Display(const TCommandLine& line)
     return Run_Without_Window(line);
 }
 
+// A note of Qt's, held back to be passed on.
+struct TNote
+{
+    QtMsgType Type;
+    const char* Category; // a category's name lives as long as the program
+    QString Message;
+};
+
+std::vector<TNote> Start_Notes;
+QtMessageHandler Qt_Handler = nullptr;
+
+void Pass_On_Start_Notes()
+{
+    for (const TNote& note : Start_Notes)
+        Qt_Handler(note.Type, QMessageLogContext(nullptr, 0, nullptr, note.Category), note.Message);
+    Start_Notes.clear();
+}
+
+// While the window's application starts, Qt's notes are held back: without a display, or
+// with one that does not answer, its platform plugin fails after some notes of its own, and
+// Qt then aborts with a long message. The user gets one line and a plain failure instead.
+void Hold_Start_Notes(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtFatalMsg && message.contains(QLatin1String("platform plugin")))
+    {
+        fputs("ERR:  No display to open the window on; the batch options (see --help) need "
+              "none.\n",
+              stderr);
+        std::_Exit(Batch_Failed);
+    }
+    Start_Notes.push_back({type, context.category, message});
+    // Any other fatal message aborts the program when this returns.
+    if (type == QtFatalMsg)
+        Pass_On_Start_Notes();
+}
+
+QApplication* Start_Window_Application(int& argc, char* argv[])
+{
+    Qt_Handler = qInstallMessageHandler(Hold_Start_Notes);
+    QApplication* application = new QApplication(argc, argv);
+    qInstallMessageHandler(Qt_Handler);
+    Pass_On_Start_Notes();
+    return application;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -56,7 +103,7 @@ int main(int argc, char* argv[])
         return Run_Without_Display(line);
 
     Prepare_High_Dpi();
-    QApplication* application = new QApplication(argc, argv);
+    QApplication* application = Start_Window_Application(argc, argv);
     // Without the "fusion" style the platform's default stays.
     if (QStyle* style = QStyleFactory::create(QStringLiteral("fusion")))
         QApplication::setStyle(style);

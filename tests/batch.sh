@@ -2,12 +2,14 @@
 # Runs the built program as a shell loop does, with no display at all (DISPLAY and
 # QT_QPA_PLATFORM unset) under a German locale: the exit status, standard output and
 # standard error of each case below, an --output that cannot be written (the old file stays
-# as it was) and a full standard output. tst_batch compares the outputs with the window's.
+# as it was), outputs onto the file loaded, a pipe and devices, a section without a run, the
+# window without a display, and a full standard output. tst_window compares the outputs with
+# the window's.
 #
 # Usage: batch.sh VANTREL EXAMPLES-DIR
 set -euo pipefail
 
-vantrel=$1 examples=$(cd "$2" && pwd)
+vantrel=$1 examples=$(cd "$2" && pwd) data=$(cd "$(dirname "$0")/data" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -82,6 +84,57 @@ err=$(
 [ "$(ls "$work/csv")" = old.csv ] || { echo "batch: files left: $(ls "$work/csv")" >&2; failures=$((failures + 1)); }
 expect 0 - - --csv "$linear" --output "$work/csv/old.csv"
 cmp -s "$work/csv/old.csv" <("$vantrel" --csv "$linear") || { echo "batch: --output differs from standard output" >&2; failures=$((failures + 1)); }
+
+fail() {
+    echo "batch: $*" >&2
+    failures=$((failures + 1))
+}
+
+# The file loaded is never an output, however its name is written; it stays as it was.
+cp "$linear" "$work/x.rtl"
+ln -s x.rtl "$work/link.png"
+same="ERR:  The output file is the input file:"
+expect 1 - "$same '$work/x.rtl'" --csv "$work/x.rtl" --output "$work/x.rtl"
+expect 1 - "$same '$work/x.rtl'" --graph "$work/x.rtl" "$work/x.rtl"
+expect 1 - "$same '$work/link.png'" --graph "$work/link.png" "$work/x.rtl"
+cd "$work"
+expect 1 - "$same './x.rtl'" --iso230-2 x.rtl --output ./x.rtl
+cd - >/dev/null
+cmp -s "$work/x.rtl" "$linear" || fail "the file loaded changed"
+
+# A pipe or a device as the output is written into, not replaced by a plain file.
+mkfifo "$work/pipe"
+timeout 20 cat "$work/pipe" >"$work/piped" &
+expect 0 - - --csv "$linear" --output "$work/pipe"
+wait $! || true
+if [ -p "$work/pipe" ] && cmp -s "$work/piped" <("$vantrel" --csv "$linear"); then
+    # Only then: a program that replaces a device would replace the machine's own.
+    expect 0 - - --csv "$linear" --output /dev/null
+    [ -c /dev/null ] || fail "/dev/null is no longer a device"
+    expect 1 - "ERR:  Cannot write output file '/dev/full'" --iso230-2 "$linear" --output /dev/full
+else
+    fail "the pipe did not get the CSV"
+fi
+
+# A section without a run: a failure, and an old output file stays; the report still shows it.
+comma=$data/decimal-comma.pos
+none="ERR:  Section L1 of '$comma' holds no run."
+echo old >"$work/old.csv"
+echo old >"$work/old.png"
+expect 0 'Vantrel' - --report "$comma"
+expect 1 - "$none" --csv "$comma" --output "$work/old.csv"
+expect 1 - "$none" --deviations "$comma"
+expect 1 - "$none" --inverted "$comma"
+expect 1 - "$none" --graph "$work/old.png" "$comma"
+expect 1 - "$none" --iso230-2 "$comma" --output "$work/old.csv"
+[ "$(cat "$work/old.csv" "$work/old.png")" = "$(printf 'old\nold')" ] || fail "an old output file changed"
+
+# The window needs a display: none, or one that does not answer.
+no_display="ERR:  No display to open the window on; the batch options (see --help) need none."
+expect 1 - "$no_display" "$linear"
+status=0
+env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:987 "$vantrel" >/dev/null 2>"$work/err" || status=$?
+[ "$status" = 1 ] && [ "$(cat "$work/err")" = "$no_display" ] || fail "an unreachable display gave status $status, '$(cat "$work/err")'"
 
 status=0
 env -u DISPLAY -u QT_QPA_PLATFORM "$vantrel" --report "$linear" >/dev/full 2>"$work/err" || status=$?

@@ -367,6 +367,7 @@ void TGraphTest::view_data()
     { QTest::newRow(tag) << QString(steps) << fractions << pixels << QString(readOut); };
     row("band", "l50,40 m150,100 m250,200 u", {}, {50, 40, 250, 200});
     row("band from outside", "l-30,-20 m250,200 u", {}, {0, 0, 250, 200});
+    row("band to the top left", "l250,200 m150,100 m50,40 u", {}, {50, 40, 250, 200});
     // A left click, a band held (no read-out) and right clicks before a paint keep the view;
     // then one zoom-out about the centre follows, and after a refit asked for with it.
     row("clicks, band held, no paint", "l50,40 u r100,100 u l0,0 m10,10");

@@ -128,7 +128,7 @@ void TOutputTest::iso_data()
         "3,1,1,1,,,,1,1,1,0,0,0,,,|1,4,9.6");
     row("angular", "a.rta", rtl + up_1,
         "ERR:  ISO 230-2 evaluation needs a linear positioning file (RTL or POS).");
-    row("no run", "a.rtl", rtl, "ERR:  ISO 230-2 evaluation needs a run in section 1.");
+    row("no run", "a.rtl", rtl, "0,0,0,0,,,,,,,,,,,,|");
 }
 
 void TOutputTest::iso()

@@ -366,6 +366,11 @@ void TWindowTest::isoDialog()
     QVERIFY(labels().filter("ERR:").isEmpty());
     TWindowDriver::Answer_Dialog(TWindowDriver::Button(dialog, "Save As..."), "/proc/v.csv");
     QCOMPARE(labels().filter("ERR:"), QStringList("ERR:  Cannot write output file '/proc/v.csv'"));
+    const QString loaded = folder.filePath("axis.rtl");
+    TWindowDriver::Answer_Dialog(TWindowDriver::Button(dialog, "Save As..."), loaded);
+    QCOMPARE(labels().filter("ERR:"),
+             QStringList("ERR:  The output file is the input file: '" + loaded + "'"));
+    QCOMPARE(Read(loaded), content);
 }
 
 // F5, Ctrl+PgDown and Ctrl+PgUp over a folder of mixed files; the copy key in the report.
@@ -424,11 +429,8 @@ void TWindowTest::graphSameAsShown()
              QColor(Qt::darkGray));
 
     TLaserFile file;
-    QString error;
     QVERIFY(file.Load(folder.filePath("x-axis-linear.rtl")));
-    QVERIFY(Write_Graph_File(file, 0, folder.filePath("batch.png"), size, &error));
-    QVERIFY(!Write_Graph_File(file, 1, folder.filePath("batch.png"), size, &error));
-    QCOMPARE(error, "ERR:  Data section not active.");
+    QVERIFY(Write_Graph_File(file, 0, folder.filePath("batch.png"), size));
     graph.UpdateGraph();
     QCOMPARE(QImage(folder.filePath("batch.png")).convertToFormat(QImage::Format_RGB32),
              TGraphWidgetProbe(graph).Image().copy(graph.rect()));
@@ -437,7 +439,8 @@ void TWindowTest::graphSameAsShown()
 void TWindowTest::saves_data()
 {
     // The button, the name typed, the bytes the program may then write (-1: no limit), and
-    // what reads the file back ("cancelled": the dialog is; none: the write fails).
+    // what reads the file back ("cancelled": the dialog is; "input": the file loaded, which is
+    // refused; none: the write fails).
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("limit");
@@ -448,6 +451,7 @@ void TWindowTest::saves_data()
     row("csv cancelled", "Save As...", "old.csv", -1, "cancelled");
     row("csv cannot be created", "Save As...", "/proc/v.csv", -1, "");
     row("csv cut short", "Save As...", "old.csv", 100, "");
+    row("csv onto the file loaded", "Save As...", "x-axis-linear.rtl", -1, "input");
     row("no extension: png", "Save Graph...", "graph", -1, "qt");
     row("svg in capitals", "Save Graph...", "graph.SVG", -1, "rsvg-convert");
     row("pdf", "Save Graph...", "graph.pdf", -1, "pdftoppm");
@@ -455,6 +459,7 @@ void TWindowTest::saves_data()
     row("png cut short", "Save Graph...", "old.png", 1000, "");
     row("pdf cut short", "Save Graph...", "old.pdf", 1000, "");
     row("graph cannot be created", "Save Graph...", "/proc/v.png", -1, "");
+    row("graph onto the file loaded, linked", "Save Graph...", "link.png", -1, "input");
 }
 
 // A graph file at twice the widget's size, every run in its colour; a PDF's text holds the
@@ -473,6 +478,9 @@ void TWindowTest::saves()
     const QString report = window.Report();
     const QString path = QDir(folder.path()).filePath(typed.contains('.') ? typed : typed + ".png");
     const bool csv = button == "Save As...", here = path.startsWith(folder.path());
+    const bool input = reader == "input", failed = reader.isEmpty() || input;
+    const QString loaded = folder.filePath("x-axis-linear.rtl");
+    QVERIFY(!input || path == loaded || QFile::link(loaded, path));
     QVERIFY(!here || !Write(path, "old content").isEmpty());
     QString shown;
     {
@@ -493,12 +501,13 @@ void TWindowTest::saves()
                                      "Documents (*.pdf)") +
                        " | " +
                        folder.filePath(csv ? "x-axis-linear - L1.csv" : "x-axis-linear - L1.png"));
-    const bool failed = reader.isEmpty();
-    QCOMPARE(window.Report(), report + (failed ? "\nERR:  Cannot write output file '" +
-                                                     QDir::toNativeSeparators(path) + "'"
-                                               : ""));
+    const QString error =
+        input ? "The output file is the input file: '" : "Cannot write output file '";
+    QCOMPARE(window.Report(),
+             report + (failed ? "\nERR:  " + error + QDir::toNativeSeparators(path) + "'" : ""));
     QCOMPARE(window.Last_Line_Shown(), failed);
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), here ? 2 : 1);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::NoSymLinks).size(),
+             here && !input ? 2 : 1);
     if (failed || reader == "cancelled")
     {
         QCOMPARE(Read(path), here ? "old content" : "<missing>");
@@ -529,6 +538,7 @@ void TWindowTest::batch_data()
     for (const QString& name : examples.entryList(QDir::Files))
         QTest::newRow(qPrintable(name)) << examples.absoluteFilePath(name);
     QTest::newRow("not a laser file") << QDir::cleanPath(QFINDTESTDATA("../README.md"));
+    QTest::newRow("no run in section 1") << QFINDTESTDATA("data/decimal-comma.pos");
 }
 
 // Every batch output against what the window shows, copies and saves for the same file.
@@ -552,7 +562,7 @@ void TWindowTest::batch()
     for (int section = 1; section <= 3; ++section)
     {
         const QString n = QString::number(section);
-        if (!window.Section_Button(section)->isEnabled())
+        if (!window.Section_Button(section)->isEnabled() && section > 1)
         {
             QCOMPARE(Run_Line({"--report", file, "--section", n}).Status, int(Batch_Usage_Error));
             continue;
@@ -560,10 +570,13 @@ void TWindowTest::batch()
         if (!window.Section_Button(section)->isChecked())
             window.Click_Section(section);
         QCOMPARE(Run_Line({"--report", file, "--section", n}).Out, window.Report().toUtf8() + '\n');
-        // An older, longer file is replaced as a whole.
+        // An older, longer file is replaced as a whole; by a section without a run, not at all.
         const QString saved = Write(folder.filePath("window" + n + ".csv"), QByteArray(9999, 'o'));
         window.Answer_Dialog("Save As...", saved);
-        QCOMPARE(Run_Line({"--csv", file, "--section", n}).Out, Read(saved));
+        const TBatchResult csv = Run_Line({"--csv", file, "--section", n});
+        const bool refused = csv.Status != Batch_Done;
+        QCOMPARE(Read(saved), refused ? QByteArray(9999, 'o') : csv.Out);
+        QCOMPARE(csv.Err, refused ? window.Report().section('\n', -1).toUtf8() + '\n' : "");
         for (const auto& [button, option] :
              {std::pair{"Dev. Normal", "--deviations"}, std::pair{"Dev. Inverted", "--inverted"}})
         {

@@ -6,6 +6,7 @@
 #include "src/laserfile.h"
 #include "src/output/export.h"
 #include "src/output/graphexport.h"
+#include "src/output/outputfile.h"
 #include "src/output/report.h"
 
 #include <QDir>
@@ -52,10 +53,25 @@ TBatchStatus Failed(TBatchStreams& streams, const QString& line)
     return Batch_Failed;
 }
 
+// The --output path; empty for standard output.
+QString Output_Path(const TBatchJob& job)
+{
+    return job.Settings.value(QStringLiteral("output"));
+}
+
+// Why the output of the section to the path (empty: standard output) is not written, as an
+// "ERR:  " line, or nothing: the file loaded is never replaced, and a section without a run
+// would give an empty output.
+QString Output_Refusal(const TBatchJob& job, const QString& path, int section)
+{
+    const QString input = Output_Is_Input_Refusal(path, job.File.d_file_name);
+    return input.isEmpty() ? Empty_Section_Refusal(job.File, section) : input;
+}
+
 // The lines to standard output, or as "Save As" writes them to the --output path.
 TBatchStatus Write_Table(const TBatchJob& job, TBatchStreams& streams, const QStringList& lines)
 {
-    const QString path = job.Settings.value(QStringLiteral("output"));
+    const QString path = Output_Path(job);
     if (path.isEmpty())
         return Done_If(Write_Csv_Lines(streams.Out, lines));
     return Write_Csv(path, lines) ? Batch_Done : Failed(streams, Cannot_Write_Line(path));
@@ -68,13 +84,18 @@ TBatchStatus Print_Report(const TBatchJob& job, TBatchStreams& streams)
 
 TBatchStatus Write_All_Data(const TBatchJob& job, TBatchStreams& streams)
 {
+    const QString refusal = Output_Refusal(job, Output_Path(job), job.Section);
+    if (!refusal.isEmpty())
+        return Failed(streams, refusal);
     return Write_Table(job, streams, All_Data_Table(job.File, job.Section, QLatin1Char(',')));
 }
 
 // The evaluation's text as the dialog's "Copy" and "Save As..." give it.
 TBatchStatus Write_Iso_230_2(const TBatchJob& job, TBatchStreams& streams)
 {
-    const QString refusal = Iso_Refusal(job.File);
+    QString refusal = Iso_Refusal(job.File);
+    if (refusal.isEmpty())
+        refusal = Output_Refusal(job, Output_Path(job), 0);
     if (!refusal.isEmpty())
         return Failed(streams, refusal);
     return Write_Table(job, streams, Iso_Csv_Lines(Evaluate_Iso_230_2(job.File)));
@@ -95,6 +116,10 @@ QSize Graph_Size(const QString& text)
 
 TBatchStatus Write_Graph(const TBatchJob& job, TBatchStreams& streams)
 {
+    // The file's own name, even one that is not a graph file's, is refused as the input.
+    const QString refusal = Output_Refusal(job, job.Value, job.Section);
+    if (!refusal.isEmpty())
+        return Failed(streams, refusal);
     if (Graph_Format(job.Value) == TGraph_Format::None)
         return Usage_Error(
             streams, QStringLiteral("The graph file's name must end in .png, .svg or .pdf: '%1'.")
@@ -106,14 +131,16 @@ TBatchStatus Write_Graph(const TBatchJob& job, TBatchStreams& streams)
                                                    "%1 pixels, not '%2'.")
                                         .arg(Graph_Size_Limit)
                                         .arg(size_text));
-    QString error;
-    return Write_Graph_File(job.File, job.Section, job.Value, size, &error)
+    return Write_Graph_File(job.File, job.Section, job.Value, size)
                ? Batch_Done
-               : Failed(streams, error);
+               : Failed(streams, Cannot_Write_Line(job.Value));
 }
 
 TBatchStatus Print_Deviations(const TBatchJob& job, TBatchStreams& streams, double sign)
 {
+    const QString refusal = Empty_Section_Refusal(job.File, job.Section);
+    if (!refusal.isEmpty())
+        return Failed(streams, refusal);
     return Done_If(
         Write_Text(streams.Out, Deviation_Text(job.File.Section_Data(job.Section, -1), sign)));
 }

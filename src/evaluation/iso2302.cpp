@@ -266,8 +266,6 @@ QString Iso_Refusal(const TLaserFile& file)
     if (file.d_file_type != Renishaw_RTL && file.d_file_type != API_XD_POS)
         return QStringLiteral(
             "ERR:  ISO 230-2 evaluation needs a linear positioning file (RTL or POS).");
-    if (file.Run_Count(0) < 1)
-        return QStringLiteral("ERR:  ISO 230-2 evaluation needs a run in section 1.");
     return QString();
 }
 

@@ -54,7 +54,8 @@ struct TIsoEvaluation
 // The standard asks for this many runs in each direction.
 constexpr int Iso_Runs_Asked = 5;
 
-// Empty when the file can be evaluated; else the error line that says why it cannot.
+// Empty when the file is of a kind the evaluation is for; else the error line that says why
+// it is not. (Without a run in section 1 the evaluation holds no target and no figure.)
 QString Iso_Refusal(const TLaserFile& file);
 
 // The evaluation of section 1 of the file; meant for files Iso_Refusal accepts.

@@ -1,7 +1,8 @@
 #include "src/output/export.h"
 
+#include "src/output/outputfile.h"
+
 #include <QDir>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -20,6 +21,16 @@ QString Position_Of_Row(const TLaserSection& runs, std::size_t index)
         if (index < run.size())
             return Number(run[index].x);
     return QString();
+}
+
+// Each line in Latin-1 and ended by a line feed, which a device opened as text writes as the
+// platform's line end.
+QByteArray Csv_Bytes(const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toLatin1() + '\n';
+    return bytes;
 }
 
 } // namespace
@@ -71,26 +82,15 @@ QString Suggested_Csv_Name(const QString& file_name, const QString& label)
     return Suggested_Name(file_name, label, QStringLiteral("csv"));
 }
 
-// Whatever goes wrong, a QSaveFile that is not committed leaves an existing file as it was.
 bool Write_Csv(const QString& path, const QStringList& lines)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text) || !Write_Csv_Lines(file, lines))
-        return false;
-    // A buffered write that the system cuts short shows only when the buffer is flushed;
-    // commit() alone has been seen to report success for a truncated file.
-    return file.flush() && file.commit();
+    return Write_Output_File(path, Csv_Bytes(lines), QIODevice::Text);
 }
 
 bool Write_Csv_Lines(QIODevice& device, const QStringList& lines)
 {
-    for (const QString& line : lines)
-    {
-        const QByteArray bytes = line.toLatin1() + '\n';
-        if (device.write(bytes) != bytes.size())
-            return false;
-    }
-    return true;
+    const QByteArray bytes = Csv_Bytes(lines);
+    return device.write(bytes) == bytes.size();
 }
 
 QString Cannot_Write_Line(const QString& path)

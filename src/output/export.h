@@ -21,8 +21,9 @@ QStringList All_Data_Table(const TLaserFile& file, int section, QChar separator)
 QString Suggested_Name(const QString& file_name, const QString& label, const QString& extension);
 QString Suggested_Csv_Name(const QString& file_name, const QString& label);
 
-// Writes the lines as Latin-1 text, each followed by the platform's line end, so that
-// the file is replaced only when everything was written; false when anything failed.
+// Writes the lines as Latin-1 text, each followed by the platform's line end, as
+// Write_Output_File writes: an existing file is replaced only when everything was written;
+// false when anything failed.
 bool Write_Csv(const QString& path, const QStringList& lines);
 // The same bytes into an open device, standard output for one; false when a write failed.
 bool Write_Csv_Lines(QIODevice& device, const QStringList& lines);

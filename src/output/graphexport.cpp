@@ -2,8 +2,8 @@
 
 #include "core/graphwidget.h"
 #include "src/laserfile.h"
-#include "src/output/export.h"
 #include "src/output/graphfeed.h"
+#include "src/output/outputfile.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -11,7 +11,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <array>
@@ -103,15 +102,6 @@ QByteArray Graph_Bytes(TGraphWidget& graph, TGraph_Format format, QSize size, bo
     return QByteArray();
 }
 
-// Whatever goes wrong, a QSaveFile that is not committed leaves an existing file as it was.
-bool Write_Bytes(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly))
-        return false;
-    return file.write(bytes) == bytes.size() && file.flush() && file.commit();
-}
-
 } // namespace
 
 TGraph_Format Graph_Format(const QString& path)
@@ -154,7 +144,9 @@ QImage Graph_Image(TGraphWidget& graph, QSize size, bool fitted)
 
 bool Write_Graph(TGraphWidget& graph, bool fitted, const QString& path, QSize size)
 {
-    return Write_Bytes(path, Graph_Bytes(graph, Graph_Format(path), size, fitted));
+    // No bytes: the drawing failed.
+    const QByteArray bytes = Graph_Bytes(graph, Graph_Format(path), size, fitted);
+    return !bytes.isEmpty() && Write_Output_File(path, bytes);
 }
 
 bool Print_Graph(TGraphWidget& graph, QPrinter& printer)
@@ -167,18 +159,9 @@ bool Print_Graph(TGraphWidget& graph, QPrinter& printer)
     return Draw(printer, graph, size, false);
 }
 
-bool Write_Graph_File(const TLaserFile& file, int section, const QString& path, QSize size,
-                      QString* error)
+bool Write_Graph_File(const TLaserFile& file, int section, const QString& path, QSize size)
 {
-    if (file.Run_Count(section) < 1)
-    {
-        *error = QStringLiteral("ERR:  Data section not active.");
-        return false;
-    }
     TGraphWidget graph;
     Feed_Graph(graph, file, section);
-    if (Write_Graph(graph, true, path, size))
-        return true;
-    *error = Cannot_Write_Line(path);
-    return false;
+    return Write_Graph(graph, true, path, size);
 }

@@ -31,8 +31,8 @@ QString Graph_Path(const QString& path, const QString& filter);
 
 QImage Graph_Image(TGraphWidget& graph, QSize size, bool fitted);
 
-// Writes the graph in the kind of the path's extension, through a QSaveFile: an existing
-// file is replaced only when everything was written; false when anything failed.
+// Writes the graph in the kind of the path's extension as Write_Output_File writes: an
+// existing file is replaced only when everything was written; false when anything failed.
 bool Write_Graph(TGraphWidget& graph, bool fitted, const QString& path, QSize size);
 
 // Prints the present view as large as the printer's page holds it at the widget's
@@ -40,12 +40,11 @@ bool Write_Graph(TGraphWidget& graph, bool fitted, const QString& path, QSize si
 bool Print_Graph(TGraphWidget& graph, QPrinter& printer);
 
 // The batch's graph: the fitted graph of the section, written as Write_Graph does, for a
-// path of a known kind and a size within the limit, which the caller checks. Needs a
-// QApplication (any platform, "offscreen" included); the graph widget is never shown. On
-// failure `error` gets the "ERR:  " line that says why.
+// section with a run, a path of a known kind and a size within the limit, which the caller
+// checks. Needs a QApplication (any platform, "offscreen" included); the graph widget is
+// never shown.
 const QSize Batch_Graph_Size(1600, 1000);
 const int Graph_Size_Limit = 8192;
-bool Write_Graph_File(const TLaserFile& file, int section, const QString& path, QSize size,
-                      QString* error);
+bool Write_Graph_File(const TLaserFile& file, int section, const QString& path, QSize size);
 
 #endif

@@ -2,6 +2,7 @@
 
 #include "core/graphwidget.h"
 #include "src/output/export.h"
+#include "src/output/outputfile.h"
 
 #include <QAbstractTableModel>
 #include <QBoxLayout>
@@ -156,9 +157,11 @@ void TIsoDialog::Save_As()
                                      QStringLiteral("CSV Files (*.csv)"));
     if (path.isEmpty())
         return;
-    const bool written = Write_Csv(path, Iso_Csv_Lines(*d_evaluation));
-    d_error->setText(written ? QString() : Cannot_Write_Line(path));
-    d_error->setVisible(!written);
+    QString error = Output_Is_Input_Refusal(path, d_file_name);
+    if (error.isEmpty() && !Write_Csv(path, Iso_Csv_Lines(*d_evaluation)))
+        error = Cannot_Write_Line(path);
+    d_error->setText(error);
+    d_error->setVisible(!error.isEmpty());
 }
 
 QWidget* TIsoDialog::Figures_Table()

@@ -4,6 +4,7 @@
 #include "src/output/export.h"
 #include "src/output/graphexport.h"
 #include "src/output/graphfeed.h"
+#include "src/output/outputfile.h"
 #include "src/output/report.h"
 #include "src/window/folderwalk.h"
 #include "src/window/isodialog.h"
@@ -245,7 +246,7 @@ void TVantrel::Open_File(const QString& path)
 
 void TVantrel::Save_As()
 {
-    const int section = Checked_Section();
+    const int section = Export_Section();
     if (section < 0)
         return;
     const QString suggested =
@@ -253,7 +254,7 @@ void TVantrel::Save_As()
     const QString path =
         QFileDialog::getSaveFileName(this, QStringLiteral("Select file to write"), suggested,
                                      QStringLiteral("CSV Files (*.csv)"));
-    if (path.isEmpty())
+    if (path.isEmpty() || Refused_As_Input(path))
         return;
     if (!Write_Csv(path, All_Data_Table(d_laser_file, section, QLatin1Char(','))))
         Add_Error_Line(Cannot_Write_Line(path));
@@ -274,7 +275,7 @@ void TVantrel::Copy_Graph()
 
 void TVantrel::Save_Graph()
 {
-    const int section = Checked_Section();
+    const int section = Export_Section();
     if (section < 0)
         return;
     const QString suggested = Suggested_Name(
@@ -285,6 +286,8 @@ void TVantrel::Save_Graph()
     if (path.isEmpty())
         return;
     const QString target = Graph_Path(path, filter);
+    if (Refused_As_Input(target))
+        return;
     if (!Write_Graph(*d_graph, false, target, Graph_Export_Size()))
         Add_Error_Line(Cannot_Write_Line(target));
 }
@@ -347,6 +350,26 @@ int TVantrel::Checked_Section()
     if (section < 0)
         Add_Error_Line(QStringLiteral("ERR:  Data section not active."));
     return section;
+}
+
+// The checked section when it has a run to write, or -1 with the error line that says why
+// not: a file of no run would be empty, and might replace a good one.
+int TVantrel::Export_Section()
+{
+    const int section = Checked_Section();
+    const QString refusal = section < 0 ? QString() : Empty_Section_Refusal(d_laser_file, section);
+    if (!refusal.isEmpty())
+        Add_Error_Line(refusal);
+    return refusal.isEmpty() ? section : -1;
+}
+
+// True, with the error line, when the path is the loaded file, which an export never replaces.
+bool TVantrel::Refused_As_Input(const QString& path)
+{
+    const QString refusal = Output_Is_Input_Refusal(path, d_laser_file.d_file_name);
+    if (!refusal.isEmpty())
+        Add_Error_Line(refusal);
+    return !refusal.isEmpty();
 }
 
 void TVantrel::dragEnterEvent(QDragEnterEvent* event)
@@ -491,7 +514,7 @@ void TVantrel::Enable_Controls(bool enable)
          {d_save_as_button, d_dev_inverted_button, d_dev_normal_button, d_all_data_button,
           d_copy_graph_button, d_save_graph_button, d_print_button})
         button->setEnabled(enable);
-    d_iso_button->setEnabled(Iso_Refusal(d_laser_file).isEmpty());
+    d_iso_button->setEnabled(Iso_Refusal(d_laser_file).isEmpty() && d_laser_file.Run_Count(0) >= 1);
 
     d_section_1_button->setEnabled(d_laser_file.Run_Count(0) >= 1);
     d_section_2_button->setEnabled(d_laser_file.Run_Count(1) >= 1);

@@ -62,6 +62,8 @@ private:
     void Add_Error_Line(const QString& line);
     void Section_Toggled(int button, bool checked);
     int Checked_Section();
+    int Export_Section();
+    bool Refused_As_Input(const QString& path);
     void Copy_Deviations(double sign);
     QSize Graph_Export_Size() const;
 
