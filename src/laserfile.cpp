@@ -170,10 +170,10 @@ TLaserRun TLaserFile::Section_Data(int section, int index) const
 
 TDeviationUnit TLaserFile::Deviation_Unit() const
 {
-    if (!Is_Known_Kind(d_file_type))
-        return Kind_Units[Unknown_Type].Unit;
-    const TKindUnit& kind = Kind_Units[d_file_type];
-    return kind.Choosable && d_chosen_deviation_unit ? *d_chosen_deviation_unit : kind.Unit;
+    const TDeviationUnit usual = Kind_Units[Is_Known_Kind(d_file_type) ? d_file_type : 0].Unit;
+    return d_chosen_deviation_unit && Takes_Deviation_Unit(*d_chosen_deviation_unit)
+               ? *d_chosen_deviation_unit
+               : usual;
 }
 
 bool TLaserFile::Takes_Deviation_Unit(TDeviationUnit unit) const

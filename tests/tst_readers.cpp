@@ -306,6 +306,18 @@ void TReadersTest::model()
     QCOMPARE(mean({{{1e308, 1.7e308}, {1, 1}}, {{1e308, 1.7e308}, {1, 3}}}, -1),
              QString("1e+308:1.7e+308 1:2"));
     QCOMPARE(mean({{{0, qInf()}}, {{1e308, 1e308}}}, -1), QString("5e+307:inf"));
+
+    // Deviation units: as the API XD readers store them; a Renishaw kind's usual one unless a
+    // unit of the same dimension was chosen.
+    QStringList units;
+    for (const TLaserFileType kind : {Renishaw_RTL, Renishaw_RTA, Renishaw_STx, API_XD_ANG})
+        for (const TDeviationUnit chosen : {TDeviationUnit::Inch, TDeviationUnit::Arc_Second})
+        {
+            file.d_file_type = kind;
+            file.d_chosen_deviation_unit = chosen;
+            units << Unit_Info(file.Deviation_Unit()).Name;
+        }
+    QCOMPARE(units.join(' '), QString("in um um/m arcsec in um mm/m mm/m"));
 }
 
 QTEST_GUILESS_MAIN(TReadersTest)
