@@ -90,8 +90,10 @@ public:
     static std::vector<TRenishawRecord>
     Order_Renishaw_Records(const std::vector<TRenishawRecord>& records);
     // One direction per group of consecutive records of one run number, in file order: down
-    // when the group's second record has a lower target than its first, else up.
-    static TRunDirections Renishaw_Group_Directions(const std::vector<TRenishawRecord>& records);
+    // when the position the group's second record gets once arranged (the position of its
+    // place, as Store_Renishaw_Runs gives it) is below the one its first record gets, else up.
+    static TRunDirections Renishaw_Group_Directions(const std::vector<double>& positions,
+                                                    const std::vector<TRenishawRecord>& records);
     // Empties the sections and stores every complete run of the arranged records in section 1,
     // with the direction of its group.
     void Store_Renishaw_Runs(const std::vector<double>& positions,

@@ -126,6 +126,12 @@ void TOutputTest::iso_data()
     row("runs left out", "a.pos",
         pos + "0 0 5\n10 0 5\n9.6 0 1\n4 0 1\n1 0 1\n1.2 0 2\n4 0 2\n9.6 0 2\n",
         "3,1,1,1,,,,1,1,1,0,0,0,,,|1,4,9.6");
+    // Targets written from 20 down to 0: runs 1 and 3 move down, 2 and 4 up. The hand case
+    // with the directions swapped: B_i = up - down = (-1, -2, -2), A up = 1 + 4r, A down = 2 + 4r.
+    row("falling target list", "a.rtl",
+        QByteArray(rtl).replace("0 10 20", "20 10 0") + up_1 + down_1 + up_2 + down_2,
+        "3,2,2,0,9.65685424949,6.65685424949,7.65685424949,2,-1.66666666667,4,2,2,2,"
+        "6.65685424949,5.65685424949,5.65685424949|20,10,0");
     row("angular", "a.rta", rtl + up_1,
         "ERR:  ISO 230-2 evaluation needs a linear positioning file (RTL or POS).");
     row("no run", "a.rtl", rtl, "ERR:  ISO 230-2 evaluation needs a run in section 1.");
