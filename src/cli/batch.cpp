@@ -68,6 +68,9 @@ TBatchStatus Print_Report(const TBatchJob& job, TBatchStreams& streams)
 
 TBatchStatus Write_All_Data(const TBatchJob& job, TBatchStreams& streams)
 {
+    const QString refusal = All_Data_Refusal(job.File, job.Section);
+    if (!refusal.isEmpty())
+        return Failed(streams, refusal);
     return Write_Table(job, streams, All_Data_Table(job.File, job.Section, QLatin1Char(',')));
 }
 

@@ -62,6 +62,8 @@ private:
     void Add_Error_Line(const QString& line);
     void Section_Toggled(int button, bool checked);
     int Checked_Section();
+    // Whether the table of all runs of the section is refused, with its error line added.
+    bool Table_Refused(int section);
     void Copy_Deviations(double sign);
     QSize Graph_Export_Size() const;
 
