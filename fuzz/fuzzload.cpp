@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -69,17 +70,51 @@ void Read_Failure(const TLaserFile& file)
 }
 
 // The report and the three exports of one section.
-void Read_Texts(const TLaserFile& file, int section, std::size_t longest_run)
+void Read_Texts(const TLaserFile& file, int section)
 {
     const TLaserRun mean = file.Section_Data(section, -1);
     Fuzz_Expect(Report_Lines(file, section).size() > static_cast<int>(mean.size()),
                 "the report has a line per target");
     Deviation_Text(mean, 1.0);
     Deviation_Text(mean, -1.0);
+    const bool refused = !All_Data_Refusal(file, section).isEmpty();
     for (const QChar separator : {QChar('\t'), QChar(',')})
         Fuzz_Expect(All_Data_Table(file, section, separator).size() ==
-                        static_cast<int>(longest_run),
-                    "the table has a row per point of the longest run");
+                        (refused ? 0 : static_cast<int>(mean.size())),
+                    "the table has a row per target, or is refused");
+}
+
+// Every point of the section belongs to one target at most, and a target holds one point
+// of a run at most, at the target's position, in run order.
+void Read_Match(const TLaserFile& file, int section)
+{
+    const TTargetMatch match = file.Match_Targets(section);
+    Fuzz_Expect(match.First.size() == match.Positions.size() + 1 &&
+                    match.First.back() == match.Points.size(),
+                "the match has the points of every target");
+    TLaserSection runs;
+    std::vector<std::vector<bool>> matched;
+    for (int run = 0; run < file.Run_Count(section); ++run)
+    {
+        runs.push_back(file.Section_Data(section, run));
+        matched.emplace_back(runs.back().size(), false);
+    }
+    for (std::size_t t = 0; t < match.Positions.size(); ++t)
+        for (std::size_t k = match.First[t]; k < match.First[t + 1]; ++k)
+        {
+            const TTargetMatch::TRunPoint& at = match.Points[k];
+            Fuzz_Expect(at.Run >= 0 && static_cast<std::size_t>(at.Run) < runs.size() &&
+                            at.Point >= 0 &&
+                            static_cast<std::size_t>(at.Point) < matched[at.Run].size() &&
+                            !matched[at.Run][at.Point] &&
+                            (k == match.First[t] || match.Points[k - 1].Run < at.Run),
+                        "a target holds one point of a run at most, in run order");
+            matched[at.Run][at.Point] = true;
+            const double x = runs[at.Run][at.Point].x;
+            Fuzz_Expect(x == match.Positions[t] ||
+                            (std::isnan(x) && std::isnan(match.Positions[t])),
+                        "a point is at its target's position");
+        }
 }
 
 // The evaluation of a file that offers it: one direction per run, and never a value that
@@ -131,17 +166,13 @@ void Fuzz_Read(const TLaserFile& file, bool loaded)
         const int runs = file.Run_Count(section);
         Fuzz_Expect(runs >= 0, "a section holds no fewer than no runs");
         Fuzz_Expect(file.Section_Data(section, -1).size() ==
-                        (runs > 0 ? file.Section_Data(section, 0).size() : 0),
-                    "the mean is as long as the first run");
-        std::size_t longest_run = 0;
+                        file.Match_Targets(section).Positions.size(),
+                    "the mean has a point per target");
         for (int run = 0; run < runs; ++run)
-        {
-            const std::size_t points = file.Section_Data(section, run).size();
-            Fuzz_Expect(points > 0, "every run has a point");
-            longest_run = std::max(longest_run, points);
-        }
+            Fuzz_Expect(!file.Section_Data(section, run).empty(), "every run has a point");
+        Read_Match(file, section);
         if (loaded && section >= 0 && section <= 2)
-            Read_Texts(file, section, longest_run);
+            Read_Texts(file, section);
     }
     if (loaded)
         Read_Evaluation(file);

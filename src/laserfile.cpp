@@ -2,6 +2,7 @@
 
 #include "core/check.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -60,41 +61,148 @@ bool Is_Finite(const TVector2& point)
     return std::isfinite(point.x) && std::isfinite(point.y);
 }
 
-// The mean of point j over the runs that reach it, each point divided before it is added.
-// Values near the largest double overflow a plain sum but not this one.
-TVector2 Mean_In_Parts(const TLaserSection& runs, std::size_t j, int reached)
+// Two positions are one target when they are the same number; NaN is taken as one number.
+bool Same_Number(double a, double b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+// Whether every run has the positions of the first, in the same order.
+bool Same_Positions(const TLaserSection& runs)
+{
+    const auto same = [](const TVector2& a, const TVector2& b) { return Same_Number(a.x, b.x); };
+    return std::all_of(runs.begin(), runs.end(),
+                       [&](const TLaserRun& run) {
+                           return std::equal(run.begin(), run.end(), runs.front().begin(),
+                                             runs.front().end(), same);
+                       });
+}
+
+// The mean of point j of runs that share their positions, each point divided before it is
+// added. Values near the largest double overflow a plain sum but not this one.
+TVector2 Mean_In_Parts(const TLaserSection& runs, std::size_t j)
 {
     TVector2 mean;
     for (const TLaserRun& run : runs)
-        if (j < run.size())
-            mean = mean + run[j] / static_cast<double>(reached);
+        mean = mean + run[j] / static_cast<double>(runs.size());
     return mean;
 }
 
-// Mean of the runs, point by point. A point is divided by the number of runs that reached
-// it, so a short later run never drags the mean of the targets it missed toward zero.
-TLaserRun Mean_Of(const TLaserSection& runs)
+// The mean of runs that share their positions, point by point.
+TLaserRun Mean_By_Place(const TLaserSection& runs)
 {
-    if (runs.empty())
-        return TLaserRun();
     TLaserRun mean = runs.front();
-    std::vector<int> reached(mean.size(), 1);
     for (std::size_t k = 1; k < runs.size(); ++k)
-    {
-        const TLaserRun& run = runs[k];
-        for (std::size_t j = 0; j < run.size() && j < mean.size(); ++j)
-        {
-            mean[j] = mean[j] + run[j];
-            ++reached[j];
-        }
-    }
+        for (std::size_t j = 0; j < mean.size(); ++j)
+            mean[j] = mean[j] + runs[k][j];
     for (std::size_t j = 0; j < mean.size(); ++j)
     {
-        mean[j] = mean[j] / static_cast<double>(reached[j]);
+        mean[j] = mean[j] / static_cast<double>(runs.size());
         if (!Is_Finite(mean[j]))
-            mean[j] = Mean_In_Parts(runs, j, reached[j]);
+            mean[j] = Mean_In_Parts(runs, j);
     }
     return mean;
+}
+
+// The mean deviation at each target, at the target's position; summed as Mean_By_Place does.
+TLaserRun Mean_By_Target(const TLaserSection& runs, const TTargetMatch& match)
+{
+    TLaserRun mean;
+    mean.reserve(match.Positions.size());
+    for (std::size_t t = 0; t < match.Positions.size(); ++t)
+    {
+        const auto begin = match.Points.begin() + static_cast<std::ptrdiff_t>(match.First[t]);
+        const auto end = match.Points.begin() + static_cast<std::ptrdiff_t>(match.First[t + 1]);
+        const auto value = [&runs](const TTargetMatch::TRunPoint& at)
+        { return runs[static_cast<std::size_t>(at.Run)][static_cast<std::size_t>(at.Point)].y; };
+        const double count = static_cast<double>(end - begin);
+        double sum = value(*begin);
+        for (auto at = begin + 1; at != end; ++at)
+            sum += value(*at);
+        double deviation = sum / count;
+        if (!std::isfinite(deviation))
+        {
+            deviation = 0.0;
+            for (auto at = begin; at != end; ++at)
+                deviation += value(*at) / count;
+        }
+        mean.emplace_back(match.Positions[t], deviation);
+    }
+    return mean;
+}
+
+// Target k is point k of every run.
+TTargetMatch Match_By_Place(const TLaserSection& runs)
+{
+    TTargetMatch match;
+    const std::size_t places = runs.empty() ? 0 : runs.front().size();
+    match.Positions.reserve(places);
+    match.First.reserve(places + 1);
+    match.Points.reserve(places * runs.size());
+    for (std::size_t j = 0; j < places; ++j)
+    {
+        match.Positions.push_back(runs.front()[j].x);
+        match.First.push_back(match.Points.size());
+        for (std::size_t k = 0; k < runs.size(); ++k)
+            match.Points.push_back({static_cast<int>(k), static_cast<int>(j)});
+    }
+    match.First.push_back(match.Points.size());
+    return match;
+}
+
+// Positions in one direction; NaN comes after every number when rising.
+struct TPositionOrder
+{
+    bool Rising;
+    bool operator()(double a, double b) const { return Rising ? Before(a, b) : Before(b, a); }
+    static bool Before(double a, double b) { return std::isnan(b) ? !std::isnan(a) : a < b; }
+};
+
+// Rising when the first longest run rises or no run has two points.
+bool Rises(const TLaserSection& runs)
+{
+    const auto longest = std::max_element(runs.begin(), runs.end(),
+                                          [](const TLaserRun& a, const TLaserRun& b)
+                                          { return a.size() < b.size(); });
+    return longest == runs.end() || longest->size() < 2 || longest->back().x > longest->front().x;
+}
+
+// The distinct positions of all runs as targets, in the runs' direction.
+TTargetMatch Match_By_Position(const TLaserSection& runs)
+{
+    struct TEntry
+    {
+        double Position;
+        TTargetMatch::TRunPoint At;
+    };
+    std::vector<TEntry> entries;
+    std::size_t points = 0;
+    for (const TLaserRun& run : runs)
+        points += run.size();
+    entries.reserve(points);
+    for (std::size_t k = 0; k < runs.size(); ++k)
+        for (std::size_t j = 0; j < runs[k].size(); ++j)
+            entries.push_back({runs[k][j].x, {static_cast<int>(k), static_cast<int>(j)}});
+    const TPositionOrder order{Rises(runs)};
+    // Stable: at one position the points stay in run order, each run's first one first.
+    std::stable_sort(entries.begin(), entries.end(),
+                     [&order](const TEntry& a, const TEntry& b)
+                     { return order(a.Position, b.Position); });
+    TTargetMatch match;
+    match.Points.reserve(entries.size());
+    for (const TEntry& entry : entries)
+    {
+        if (match.Positions.empty() || order(match.Positions.back(), entry.Position))
+        {
+            match.Positions.push_back(entry.Position);
+            match.First.push_back(match.Points.size());
+        }
+        else if (match.Points.back().Run == entry.At.Run)
+            continue;
+        match.Points.push_back(entry.At);
+    }
+    match.First.push_back(match.Points.size());
+    return match;
 }
 
 } // namespace
@@ -163,9 +271,21 @@ TLaserRun TLaserFile::Section_Data(int section, int index) const
         }
     }
     const TLaserSection* runs = Section(section);
-    if (!runs)
+    if (!runs || runs->empty())
         return TLaserRun();
-    return index >= 0 ? (*runs)[static_cast<std::size_t>(index)] : Mean_Of(*runs);
+    if (index >= 0)
+        return (*runs)[static_cast<std::size_t>(index)];
+    // The mean is shown for every report: runs that share their positions take the short way.
+    return Same_Positions(*runs) ? Mean_By_Place(*runs)
+                                 : Mean_By_Target(*runs, Match_By_Position(*runs));
+}
+
+TTargetMatch TLaserFile::Match_Targets(int section) const
+{
+    const TLaserSection* runs = Section(section);
+    if (!runs)
+        return Match_By_Place({});
+    return Same_Positions(*runs) ? Match_By_Place(*runs) : Match_By_Position(*runs);
 }
 
 TDeviationUnit TLaserFile::Deviation_Unit() const

@@ -28,6 +28,23 @@ using TLaserRun = std::vector<TVector2>;
 // The runs of one measured quantity, in the order the file gives them.
 using TLaserSection = std::vector<TLaserRun>;
 
+// The runs of a section matched by target: which point of which run belongs to each target.
+struct TTargetMatch
+{
+    // Point `Point` of run `Run` of the section.
+    struct TRunPoint
+    {
+        int Run = 0;
+        int Point = 0;
+    };
+    // The targets' positions, in their order.
+    std::vector<double> Positions;
+    // The points of target t are Points[First[t]] up to Points[First[t + 1]], in run order,
+    // one per run at most; First ends with Points.size().
+    std::vector<std::size_t> First;
+    std::vector<TRunPoint> Points;
+};
+
 // The way the machine moved while a run was measured, whatever order the run is stored in.
 enum class TRunDirection : std::int8_t
 {
@@ -79,8 +96,15 @@ public:
     int Run_Count(int section) const;
     QString Type_Description() const;
     QString Section_Label(int section) const;
-    // Run `index` of the section, or for a negative index the point-wise mean of its runs.
+    // Run `index` of the section, or for a negative index the mean of its runs at each target
+    // of Match_Targets, at the target's position.
     TLaserRun Section_Data(int section, int index) const;
+    // The runs of the section matched by target. When every run has the same positions in the
+    // same order, target k is point k of every run. Otherwise the targets are the distinct
+    // positions of all runs, ordered in the direction of the first longest run (rising when
+    // its last position is above its first, else falling; rising when no run has two points);
+    // a run with two points at one position counts there with the first of them.
+    TTargetMatch Match_Targets(int section) const;
     // The direction of run `index` of the section; a run stored without one counts as up.
     TRunDirection Run_Direction(int section, int index) const;
     // The unit of the deviations of every section. The API XD readers convert lengths to
@@ -99,8 +123,10 @@ public:
     static std::vector<TRenishawRecord>
     Order_Renishaw_Records(const std::vector<TRenishawRecord>& records);
     // One direction per group of consecutive records of one run number, in file order: down
-    // when the group's second record has a lower target than its first, else up.
-    static TRunDirections Renishaw_Group_Directions(const std::vector<TRenishawRecord>& records);
+    // when the position the group's second record gets once arranged (the position of its
+    // place, as Store_Renishaw_Runs gives it) is below the one its first record gets, else up.
+    static TRunDirections Renishaw_Group_Directions(const std::vector<double>& positions,
+                                                    const std::vector<TRenishawRecord>& records);
     // Empties the sections and stores every complete run of the arranged records in section 1,
     // with the direction of its group.
     void Store_Renishaw_Runs(const std::vector<double>& positions,

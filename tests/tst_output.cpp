@@ -33,6 +33,8 @@ private slots:
     void initTestCase() { Pin_German_Locale(); }
     void report();
     void copies();
+    void targets_data();
+    void targets();
     void isoHandComputed();
     void iso_data();
     void iso();
@@ -67,8 +69,8 @@ void TOutputTest::report()
 }
 
 // Deviations: five decimals, sign applied; only a dot in the file's own name starts its
-// extension. All data: every run keeps its own column and a missing point leaves an empty cell;
-// a row beyond the first run takes its position from the first run that reaches it.
+// extension. All data: one row per position, every run keeps its own column and a missing point
+// leaves an empty cell. Runs at ever new positions (one-point passes here) make no table.
 void TOutputTest::copies()
 {
     const TLaserRun mean = {{10, 0.001234}, {20, -0.5}, {0, 0.000005}, {1, -1e-9}};
@@ -79,10 +81,62 @@ void TOutputTest::copies()
     TLaserFile file;
     file.d_data_section_3 = {
         {{0, 1}, {10, 2}, {20, 3}}, {{0, 4}}, {{0, 6}, {11, 7}, {21, -8}, {31, 9}}};
-    QStringList lines = {"0.00000,1.00000,4.00000,6.00000", "10.00000,2.00000,,7.00000",
-                         "20.00000,3.00000,,-8.00000", "31.00000,,,9.00000"};
+    QStringList lines = QString("0.00000,1.00000,4.00000,6.00000|10.00000,2.00000,,|11.00000,,,"
+                                "7.00000|20.00000,3.00000,,|21.00000,,,-8.00000|31.00000,,,9.00000")
+                            .split('|');
     QCOMPARE(All_Data_Table(file, 2, QLatin1Char(',')), lines);
     QCOMPARE(All_Data_Table(file, 2, QLatin1Char('\t')), lines.replaceInStrings(",", "\t"));
+    QByteArray zigzag = "Units: mm\nPosition Laser Error AirTemp MatTemp\n";
+    for (int k = 0; k < 4000; ++k)
+        zigzag += QByteArray::number(k % 2 ? k : 9999 - k) + " 0 1\n";
+    QVERIFY(file.Load_Content("a.pos", zigzag));
+    QCOMPARE(All_Data_Refusal(file, 0),
+             "ERR:  The table of all runs would be too large: 4000 targets by 4000 runs.");
+    QVERIFY(All_Data_Table(file, 0, QLatin1Char(',')).isEmpty());
+}
+
+// Files whose passes do not share their positions: the report's rows, "Dev. Normal" and the
+// table, each line after '|'. Every target is a position; a run missing one leaves it out.
+void TOutputTest::targets_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("section");
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<QString>("normal");
+    QTest::addColumn<QString>("table");
+    // Passes at 0, 10, 20 and 30 mm, the last one falling from 30 to 20 only: at 0
+    // (1 + 8 + 2) / 3, at 10 (2 + 7 + 3) / 3, at 20 (3 + 6 + 4 + 8) / 4, at 30 (4 + 5 + 5 + 9) / 4.
+    QTest::newRow("aborted last pass")
+        << "xd-aborted-last-pass.pos" << 0
+        << "0.0000 3.6667|10.0000 4.0000|20.0000 5.2500|30.0000 5.7500"
+        << "3.66667|4.00000|5.25000|5.75000"
+        << "0.00000,1.00000,8.00000,2.00000,|10.00000,2.00000,7.00000,3.00000,|"
+           "20.00000,3.00000,6.00000,4.00000,8.00000|30.00000,4.00000,5.00000,5.00000,9.00000";
+    // A first pass falls from 30 to 10: the point at 30 is a run of its own (the file's first
+    // point starts rising), (20, 10) the next; then 0 to 30 up and down. XX at 0 (4 + 11) / 2,
+    // at 10 (3 + 5 + 10) / 3, at 20 (2 + 6 + 9) / 3, at 30 (1 + 7 + 8) / 3; YY is -XX.
+    const QString first_table = "0.00000,,,~4.00000,~11.00000|10.00000,,~3.00000,~5.00000,"
+                                "~10.00000|20.00000,,~2.00000,~6.00000,~9.00000|30.00000,"
+                                "~1.00000,,~7.00000,~8.00000";
+    for (const QString sign : {"", "-"})
+        QTest::addRow("aborted first pass, section %d", int(sign.size()) + 1)
+            << "xd-aborted-first-pass.str" << int(sign.size())
+            << QString("0.0000 ~7.5000|10.0000 ~6.0000|20.0000 ~5.6667|30.0000 ~5.3333")
+                   .replace('~', sign)
+            << QString("~7.50000|~6.00000|~5.66667|~5.33333").replace('~', sign)
+            << QString(first_table).replace('~', sign);
+}
+
+void TOutputTest::targets()
+{
+    QFETCH(QString, file);
+    QFETCH(int, section);
+    TLaserFile loaded;
+    QVERIFY(loaded.Load(QFINDTESTDATA("data/" + file)));
+    QTEST(Report_Lines(loaded, section).mid(14).join('|').simplified().replace("| ", "|"), "rows");
+    QTEST(Deviation_Text(loaded.Section_Data(section, -1), 1.0).replace('\n', '|').chopped(1),
+          "normal");
+    QTEST(All_Data_Table(loaded, section, QLatin1Char(',')).join('|'), "table");
 }
 
 // The evaluation of a file worked out by hand (the derivation heads it), and of the same runs
@@ -126,6 +180,12 @@ void TOutputTest::iso_data()
     row("runs left out", "a.pos",
         pos + "0 0 5\n10 0 5\n9.6 0 1\n4 0 1\n1 0 1\n1.2 0 2\n4 0 2\n9.6 0 2\n",
         "3,1,1,1,,,,1,1,1,0,0,0,,,|1,4,9.6");
+    // Targets written from 20 down to 0: runs 1 and 3 move down, 2 and 4 up. The hand case
+    // with the directions swapped: B_i = up - down = (-1, -2, -2), A up = 1 + 4r, A down = 2 + 4r.
+    row("falling target list", "a.rtl",
+        QByteArray(rtl).replace("0 10 20", "20 10 0") + up_1 + down_1 + up_2 + down_2,
+        "3,2,2,0,9.65685424949,6.65685424949,7.65685424949,2,-1.66666666667,4,2,2,2,"
+        "6.65685424949,5.65685424949,5.65685424949|20,10,0");
     row("angular", "a.rta", rtl + up_1,
         "ERR:  ISO 230-2 evaluation needs a linear positioning file (RTL or POS).");
     row("no run", "a.rtl", rtl, "0,0,0,0,,,,,,,,,,,,|");

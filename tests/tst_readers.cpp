@@ -293,8 +293,9 @@ void TReadersTest::model()
     QCOMPARE(file.Run_Count(-1) + file.Run_Count(3), 0);
     QVERIFY(file.Section_Data(-1, -1).empty() && file.Section_Data(3, 0).empty());
 
-    // Any negative index asks for the mean. A point is divided by the runs that reached it, not
-    // by all runs; finite values whose sum overflows still have a finite mean.
+    // Any negative index asks for the mean; runs that differ in their positions are matched by
+    // position, ordered as the first longest run goes, a run counted once at a position (by its
+    // first point there). Finite values whose sum overflows still have a finite mean.
     const auto mean = [](const TLaserSection& runs, int index)
     {
         TLaserFile file;
@@ -302,10 +303,14 @@ void TReadersTest::model()
         return Text(file.Section_Data(1, index));
     };
     QCOMPARE(mean({}, -1), QString());
-    QCOMPARE(mean({{{1, 1}, {2, 2}}, {{1, 3}}, {{1, 5}, {2, 4}, {3, 9}}}, -7), QString("1:3 2:3"));
+    QCOMPARE(mean({{{1, 1}, {2, 2}}, {{1, 3}}, {{1, 5}, {2, 4}, {3, 9}}}, -7),
+             QString("1:3 2:3 3:9"));
+    QCOMPARE(mean({{{0, 1}, {1, 2}}, {{1, 4}, {1, 8}, {0, 6}}, {{2, 1}}}, -1),
+             QString("2:1 1:3 0:3.5"));
     QCOMPARE(mean({{{1e308, 1.7e308}, {1, 1}}, {{1e308, 1.7e308}, {1, 3}}}, -1),
              QString("1e+308:1.7e+308 1:2"));
-    QCOMPARE(mean({{{0, qInf()}}, {{1e308, 1e308}}}, -1), QString("5e+307:inf"));
+    QCOMPARE(mean({{{1e308, qInf()}}, {{1e308, 1e308}}}, -1), QString("1e+308:inf"));
+    QCOMPARE(mean({{{0, 1.7e308}, {1, 1}}, {{0, 1.7e308}}}, -1), QString("0:1.7e+308 1:1"));
 
     // Deviation units: as the API XD readers store them; a Renishaw kind's usual one unless a
     // unit of the same dimension was chosen.

@@ -537,6 +537,8 @@ void TWindowTest::batch_data()
     const QDir examples(QFINDTESTDATA("../examples"));
     for (const QString& name : examples.entryList(QDir::Files))
         QTest::newRow(qPrintable(name)) << examples.absoluteFilePath(name);
+    for (const char* name : {"xd-aborted-first-pass.str", "xd-aborted-last-pass.pos"})
+        QTest::newRow(name) << QFINDTESTDATA(QString("data/") + name);
     QTest::newRow("not a laser file") << QDir::cleanPath(QFINDTESTDATA("../README.md"));
     QTest::newRow("no run in section 1") << QFINDTESTDATA("data/decimal-comma.pos");
 }

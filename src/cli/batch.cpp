@@ -84,7 +84,9 @@ TBatchStatus Print_Report(const TBatchJob& job, TBatchStreams& streams)
 
 TBatchStatus Write_All_Data(const TBatchJob& job, TBatchStreams& streams)
 {
-    const QString refusal = Output_Refusal(job, Output_Path(job), job.Section);
+    QString refusal = Output_Refusal(job, Output_Path(job), job.Section);
+    if (refusal.isEmpty())
+        refusal = All_Data_Refusal(job.File, job.Section);
     if (!refusal.isEmpty())
         return Failed(streams, refusal);
     return Write_Table(job, streams, All_Data_Table(job.File, job.Section, QLatin1Char(',')));

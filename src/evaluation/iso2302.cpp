@@ -269,8 +269,8 @@ QString Iso_Refusal(const TLaserFile& file)
     return QString();
 }
 
-// Targets are matched by place, as the mean matches them; a run shorter than the longest
-// cannot reach every target and is left out.
+// Targets are matched by place; a run shorter than the longest cannot reach every target
+// and is left out.
 TIsoEvaluation Evaluate_Iso_230_2(const TLaserFile& file)
 {
     const TLaserSection& runs = file.d_data_section_1;

@@ -10,6 +10,7 @@
 #include <array>
 #include <cmath>
 #include <deque>
+#include <utility>
 
 namespace
 {
@@ -78,6 +79,31 @@ std::size_t Run_End(const std::vector<TRenishawRecord>& records, std::size_t beg
     while (end < records.size() && records[end].Run == records[begin].Run)
         ++end;
     return end;
+}
+
+// Arranging a group puts a record at its end when its target is above the last one's, else
+// at its front.
+bool Joins_End(const TRenishawRecord& record, const TRenishawRecord& last)
+{
+    return record.Target > last.Target;
+}
+
+// The places that the first and the second record of the group [begin, end), of two records
+// at least, take once it is arranged: each record put at the front moves the first one on.
+std::pair<std::size_t, std::size_t> First_Places(const std::vector<TRenishawRecord>& records,
+                                                 std::size_t begin, std::size_t end)
+{
+    std::size_t fronts = 0;
+    const TRenishawRecord* last = &records[begin];
+    for (std::size_t k = begin + 1; k < end; ++k)
+    {
+        if (Joins_End(records[k], *last))
+            last = &records[k];
+        else
+            ++fronts;
+    }
+    const bool second_at_end = Joins_End(records[begin + 1], records[begin]);
+    return {fronts, second_at_end ? fronts + 1 : fronts - 1};
 }
 
 bool Has_Deviation(const std::vector<TRenishawRecord>& records, std::size_t begin, std::size_t end)
@@ -391,8 +417,9 @@ bool TLaserFile::Read_Renishaw_File(const QByteArray& content)
         d_error_message = QString::fromLatin1(Missing_Count_Error);
         return false;
     }
-    Store_Renishaw_Runs(reader.Target_Positions(), Order_Renishaw_Records(reader.Records()),
-                        Renishaw_Group_Directions(reader.Records()));
+    const std::vector<double> positions = reader.Target_Positions();
+    Store_Renishaw_Runs(positions, Order_Renishaw_Records(reader.Records()),
+                        Renishaw_Group_Directions(positions, reader.Records()));
     reader.Store_Material_Temperature();
     return true;
 }
@@ -410,7 +437,7 @@ TLaserFile::Order_Renishaw_Records(const std::vector<TRenishawRecord>& records)
         group.assign(1, records[begin]);
         for (std::size_t k = begin + 1; k < end; ++k)
         {
-            if (records[k].Target > group.back().Target)
+            if (Joins_End(records[k], group.back()))
                 group.push_back(records[k]);
             else
                 group.push_front(records[k]);
@@ -421,13 +448,20 @@ TLaserFile::Order_Renishaw_Records(const std::vector<TRenishawRecord>& records)
     return arranged;
 }
 
-TRunDirections TLaserFile::Renishaw_Group_Directions(const std::vector<TRenishawRecord>& records)
+TRunDirections TLaserFile::Renishaw_Group_Directions(const std::vector<double>& positions,
+                                                     const std::vector<TRenishawRecord>& records)
 {
     TRunDirections directions;
     for (std::size_t begin = 0; begin < records.size();)
     {
         const std::size_t end = Run_End(records, begin);
-        const bool falling = end - begin >= 2 && records[begin + 1].Target < records[begin].Target;
+        bool falling = false;
+        if (end - begin >= 2)
+        {
+            const auto [first, second] = First_Places(records, begin, end);
+            falling = first < positions.size() && second < positions.size() &&
+                      positions[second] < positions[first];
+        }
         directions.push_back(falling ? TRunDirection::Down : TRunDirection::Up);
         begin = end;
     }

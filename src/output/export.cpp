@@ -4,7 +4,7 @@
 
 #include <QDir>
 
-#include <algorithm>
+#include <cstdint>
 
 namespace
 {
@@ -14,13 +14,22 @@ QString Number(double value)
     return QString::number(value, 'f', 5);
 }
 
-// The position of row `index`: from the first run that reaches that far.
-QString Position_Of_Row(const TLaserSection& runs, std::size_t index)
+// A table with more empty cells than this is refused: each takes a separator at least.
+constexpr std::uint64_t Most_Empty_Cells = 10000000;
+
+std::uint64_t Empty_Cells(const TTargetMatch& match, int runs)
 {
-    for (const TLaserRun& run : runs)
-        if (index < run.size())
-            return Number(run[index].x);
-    return QString();
+    return static_cast<std::uint64_t>(match.Positions.size()) * static_cast<std::uint64_t>(runs) -
+           match.Points.size();
+}
+
+QString Refusal(const TTargetMatch& match, int runs)
+{
+    if (Empty_Cells(match, runs) <= Most_Empty_Cells)
+        return QString();
+    return QStringLiteral("ERR:  The table of all runs would be too large: %1 targets by %2 runs.")
+        .arg(match.Positions.size())
+        .arg(runs);
 }
 
 // Each line in Latin-1 and ended by a line feed, which a device opened as text writes as the
@@ -45,27 +54,37 @@ QString Deviation_Text(const TLaserRun& mean, double sign)
 
 QStringList All_Data_Table(const TLaserFile& file, int section, QChar separator)
 {
+    const TTargetMatch match = file.Match_Targets(section);
+    const int run_count = file.Run_Count(section);
+    if (!Refusal(match, run_count).isEmpty())
+        return QStringList();
     TLaserSection runs;
-    for (int k = 0; k < file.Run_Count(section); ++k)
+    for (int k = 0; k < run_count; ++k)
         runs.push_back(file.Section_Data(section, k));
-    std::size_t rows = 0;
-    for (const TLaserRun& run : runs)
-        rows = std::max(rows, run.size());
 
     QStringList lines;
-    lines.reserve(static_cast<int>(rows));
-    for (std::size_t i = 0; i < rows; ++i)
+    lines.reserve(static_cast<int>(match.Positions.size()));
+    for (std::size_t t = 0; t < match.Positions.size(); ++t)
     {
-        QString line = Position_Of_Row(runs, i);
-        for (const TLaserRun& run : runs)
+        QString line = Number(match.Positions[t]);
+        // The target's points are in run order: the next one is in the column of its run.
+        std::size_t at = match.First[t];
+        for (int k = 0; k < run_count; ++k)
         {
             line += separator;
-            if (i < run.size())
-                line += Number(run[i].y);
+            if (at < match.First[t + 1] && match.Points[at].Run == k)
+                line += Number(runs[static_cast<std::size_t>(k)]
+                                   [static_cast<std::size_t>(match.Points[at++].Point)]
+                                       .y);
         }
         lines += line;
     }
     return lines;
+}
+
+QString All_Data_Refusal(const TLaserFile& file, int section)
+{
+    return Refusal(file.Match_Targets(section), file.Run_Count(section));
 }
 
 QString Suggested_Name(const QString& file_name, const QString& label, const QString& extension)

@@ -12,9 +12,13 @@ class QIODevice;
 // `sign` -1 inverts them.
 QString Deviation_Text(const TLaserRun& mean, double sign);
 
-// The table of all runs of a section: one line per point index, the position and then
-// one column per run. A run without a point at an index leaves its cell empty.
+// The table of all runs of a section: one line per target of TLaserFile::Match_Targets, its
+// position and then one column per run. A run without a point at the target leaves its cell
+// empty. Empty when All_Data_Refusal refuses the table.
 QStringList All_Data_Table(const TLaserFile& file, int section, QChar separator);
+// Empty when the table can be made; else the error line that says why not: runs at ever new
+// positions would fill it with millions of empty cells, more than memory may hold.
+QString All_Data_Refusal(const TLaserFile& file, int section);
 
 // The name offered for an export of a loaded file: its extension replaced by
 // " - <label>.<extension>", for a CSV table by " - <label>.csv".

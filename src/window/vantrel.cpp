@@ -247,7 +247,7 @@ void TVantrel::Open_File(const QString& path)
 void TVantrel::Save_As()
 {
     const int section = Export_Section();
-    if (section < 0)
+    if (section < 0 || Table_Refused(section))
         return;
     const QString suggested =
         Suggested_Csv_Name(d_laser_file.d_file_name, d_laser_file.Section_Label(section));
@@ -315,7 +315,7 @@ void TVantrel::Copy_Dev_Invert()
 void TVantrel::Copy_All_Data()
 {
     const int section = Checked_Section();
-    if (section < 0)
+    if (section < 0 || Table_Refused(section))
         return;
     QString text;
     for (const QString& line : All_Data_Table(d_laser_file, section, QLatin1Char('\t')))
@@ -340,6 +340,14 @@ void TVantrel::Copy_Deviations(double sign)
         return;
     QGuiApplication::clipboard()->setText(
         Deviation_Text(d_laser_file.Section_Data(section, -1), sign), QClipboard::Clipboard);
+}
+
+bool TVantrel::Table_Refused(int section)
+{
+    const QString refusal = All_Data_Refusal(d_laser_file, section);
+    if (!refusal.isEmpty())
+        Add_Error_Line(refusal);
+    return !refusal.isEmpty();
 }
 
 // The section the report and the exports read, or -1 with an error line when none is

@@ -64,6 +64,8 @@ private:
     int Checked_Section();
     int Export_Section();
     bool Refused_As_Input(const QString& path);
+    // Whether the table of all runs of the section is refused, with its error line added.
+    bool Table_Refused(int section);
     void Copy_Deviations(double sign);
     QSize Graph_Export_Size() const;
 
