@@ -16,11 +16,6 @@
 namespace
 {
 
-// Effective drawing styles of a data set.
-const int Lines_Style = 1;
-const int Bars_Style = 2;
-const int Crosses_Style = 3;
-
 // A tick label's printf width and number of decimals.
 struct TLabelFormat
 {
@@ -105,10 +100,20 @@ private:
     std::size_t d_Count = 0;
 };
 
+// What a curve is drawn with besides its points.
+struct TCurveFrame
+{
+    const TPixelMap& Map;
+    const TGraphTransform& Transform;
+    int PlotWidth;
+    QColor Color;
+};
+
 // One line from each point to the next. A segment with an end that is not a finite number
 // is left out. Each segment is its own line: a polyline would join them with other pixels.
-void DrawLines(QPainter& Painter, const std::vector<TVector2>& Points, const TPixelMap& Map)
+void DrawLines(QPainter& Painter, const std::vector<TVector2>& Points, const TCurveFrame& Frame)
 {
+    const TPixelMap& Map = Frame.Map;
     TLineBatch Batch(Painter);
     double X = 0.0, Y = 0.0;
     bool Inside = Map.Map(Points[0], X, Y);
@@ -130,11 +135,12 @@ void DrawLines(QPainter& Painter, const std::vector<TVector2>& Points, const TPi
 
 // A bar from each value's row toward the row of zero; a bar reaching beyond the box is
 // cut to it, which leaves its part within the plot as it was.
-void DrawBars(QPainter& Painter, const std::vector<TVector2>& Points, const TPixelMap& Map,
-              const TGraphTransform& Transform, int PlotWidth, const QColor& Color)
+void DrawBars(QPainter& Painter, const std::vector<TVector2>& Points, const TCurveFrame& Frame)
 {
+    const TPixelMap& Map = Frame.Map;
+    const TGraphTransform& Transform = Frame.Transform;
     const long long Count = static_cast<long long>(Points.size());
-    const double HalfWidth = static_cast<double>(std::max(PlotWidth / (2 * Count) - 1, 1LL));
+    const double HalfWidth = static_cast<double>(std::max(Frame.PlotWidth / (2 * Count) - 1, 1LL));
     const double ZeroRow = std::trunc(Transform.MapY(0.0));
     for (const TVector2& Point : Points)
     {
@@ -145,14 +151,16 @@ void DrawBars(QPainter& Painter, const std::vector<TVector2>& Points, const TPix
         const double Y = std::trunc(Transform.MapY(Point.y));
         // Below zero the top lies under the bottom; the rectangle is passed on so.
         Painter.fillRect(
-            QRect(Map.Pixel(X - HalfWidth, Y), Map.Pixel(X + HalfWidth - 1, ZeroRow - 1)), Color);
+            QRect(Map.Pixel(X - HalfWidth, Y), Map.Pixel(X + HalfWidth - 1, ZeroRow - 1)),
+            Frame.Color);
     }
 }
 
 // A diagonal cross seven pixels wide at each point. A cross centred outside the box lies
 // far outside the plot.
-void DrawCrosses(QPainter& Painter, const std::vector<TVector2>& Points, const TPixelMap& Map)
+void DrawCrosses(QPainter& Painter, const std::vector<TVector2>& Points, const TCurveFrame& Frame)
 {
+    const TPixelMap& Map = Frame.Map;
     TLineBatch Batch(Painter);
     for (const TVector2& Point : Points)
     {
@@ -164,6 +172,99 @@ void DrawCrosses(QPainter& Painter, const std::vector<TVector2>& Points, const T
         Batch.Add(QLine(Pixel + QPoint(-3, 3), Pixel + QPoint(3, -3)));
     }
     Batch.Flush();
+}
+
+// Connected segments gathered into one polyline, so that a dash pattern runs on along a
+// curve of many short segments instead of starting afresh at every point.
+class TPolyline
+{
+public:
+    explicit TPolyline(QPainter& Painter) : d_Painter(Painter) {}
+
+    void Add(const QPoint& From, const QPoint& To)
+    {
+        // A full polyline goes out and the next one starts where it ended.
+        if (d_Points.empty() || d_Points.back() != From || d_Points.size() == Most_Points)
+        {
+            Flush();
+            d_Points.push_back(From);
+        }
+        // A segment within one pixel adds nothing to the line but a point of length zero.
+        if (To != d_Points.back() || d_Points.size() == 1)
+            d_Points.push_back(To);
+    }
+
+    void Flush()
+    {
+        if (d_Points.size() > 1)
+            d_Painter.drawPolyline(d_Points.data(), static_cast<int>(d_Points.size()));
+        d_Points.clear();
+    }
+
+private:
+    // Far within the count of points that drawPolyline takes.
+    static constexpr std::size_t Most_Points = 1 << 20;
+
+    QPainter& d_Painter;
+    std::vector<QPoint> d_Points;
+};
+
+// The lines of DrawLines as polylines, broken where a segment is cut or left out.
+void DrawDashedLines(QPainter& Painter, const std::vector<TVector2>& Points,
+                     const TCurveFrame& Frame)
+{
+    const TPixelMap& Map = Frame.Map;
+    TPolyline Polyline(Painter);
+    double X = 0.0, Y = 0.0;
+    bool Inside = Map.Map(Points[0], X, Y);
+    QPoint Pixel = Map.Pixel(X, Y);
+    for (std::size_t Index = 1; Index < Points.size(); ++Index)
+    {
+        const bool WasInside = Inside;
+        const QPoint Previous = Pixel;
+        Inside = Map.Map(Points[Index], X, Y);
+        Pixel = Map.Pixel(X, Y);
+        QLine Line;
+        if (WasInside && Inside)
+            Polyline.Add(Previous, Pixel);
+        else if (Map.Segment(Points[Index - 1], Points[Index], Line))
+            Polyline.Add(Line.p1(), Line.p2());
+    }
+    Polyline.Flush();
+}
+
+// How each drawn style draws its curves, and with which pen.
+struct TStyleDrawing
+{
+    int Style;
+    bool Dashed;
+    void (*Curve)(QPainter&, const std::vector<TVector2>&, const TCurveFrame&);
+};
+
+const std::array<TStyleDrawing, 4> Style_Drawings = {{
+    {1, false, DrawLines},
+    {2, false, DrawBars},
+    {3, false, DrawCrosses},
+    {TGraphWidget::DashedStyle, true, DrawDashedLines},
+}};
+
+// The drawing of a set's effective style; none for a style that is not drawn.
+const TStyleDrawing* DrawingOf(const TGraphDataSet& Set, int DefaultStyle)
+{
+    const int Style = Set.Style == 0 ? DefaultStyle : Set.Style;
+    const auto Found =
+        std::find_if(Style_Drawings.begin(), Style_Drawings.end(),
+                     [Style](const TStyleDrawing& Drawing) { return Drawing.Style == Style; });
+    return Found == Style_Drawings.end() ? nullptr : &*Found;
+}
+
+// Dashes long enough to see at a glance, gaps that leave the line a line.
+QPen PenOf(const TStyleDrawing& Drawing, const QColor& Color)
+{
+    QPen Pen(Color);
+    if (Drawing.Dashed)
+        Pen.setDashPattern({5.0, 3.0});
+    return Pen;
 }
 
 } // namespace
@@ -482,16 +583,11 @@ void TGraphWidget::DrawDataSets(QPainter& Painter)
     const int PlotWidth = d_PlotRect.right() - d_PlotRect.left() + 1;
     for (const TGraphDataSet& Set : d_DataSets)
     {
-        if (Set.Points.empty())
+        const TStyleDrawing* Drawing = DrawingOf(Set, d_DefaultStyle);
+        if (Set.Points.empty() || Drawing == nullptr)
             continue;
-        Painter.setPen(Set.Color);
-        const int Style = Set.Style == 0 ? d_DefaultStyle : Set.Style;
-        if (Style == Lines_Style)
-            DrawLines(Painter, Set.Points, Map);
-        else if (Style == Bars_Style)
-            DrawBars(Painter, Set.Points, Map, d_Transform, PlotWidth, Set.Color);
-        else if (Style == Crosses_Style)
-            DrawCrosses(Painter, Set.Points, Map);
+        Painter.setPen(PenOf(*Drawing, Set.Color));
+        Drawing->Curve(Painter, Set.Points, {Map, d_Transform, PlotWidth, Set.Color});
     }
     if (Clipped)
         Painter.setClipping(false);

@@ -18,8 +18,8 @@ struct TGraphDataSet
 {
     std::vector<TVector2> Points;
     QColor Color;
-    // 0 = the graph's default style, 1 = lines, 2 = vertical bars, 3 = crosses;
-    // any other value is not drawn (but still counts in the fit).
+    // 0 = the graph's default style, 1 = lines, 2 = vertical bars, 3 = crosses,
+    // 5 = dashed lines; any other value is not drawn (but still counts in the fit).
     int Style = 0;
 };
 
@@ -63,6 +63,9 @@ public:
 
     // The palette of the curves: 96 distinct colours, black beyond.
     static bool GetIndexedColor(int Index, int& Red, int& Green, int& Blue);
+
+    // The data-set style of dashed lines.
+    static constexpr int DashedStyle = 5;
 
 public slots:
     // Both take effect at the next paint; a refit goes first when both are asked for.

@@ -157,6 +157,7 @@ private slots:
     void ticks_data();
     void ticks();
     void ticksGenerated();
+    void dashes();
 };
 
 void TGraphTest::fit_data()
@@ -572,6 +573,30 @@ void TGraphTest::ticksGenerated()
                     std::abs(label.toDouble() - value) <=
                         std::pow(10.0, -ticks.Decimals) / 2 + std::abs(value) * 1e-15);
         }
+    }
+}
+
+// Dashes leave gaps in a dense straight line, lines none.
+void TGraphTest::dashes()
+{
+    TPoints line;
+    for (int index = 0; index <= 2000; ++index)
+        line.push_back({index / 200.0, 0.5});
+    for (int style : {1, TGraphWidget::DashedStyle})
+    {
+        TGraphWidget dense;
+        const QImage drawn = Draw(dense, line, style, {0, 10, 0, 1});
+        const int y = PixelOf(TGraphWidgetProbe(dense).Transform(), 0, 0.5).y();
+        const QRect row = TGraphWidgetProbe(dense).PlotRect();
+        int on = 0, gaps = 0;
+        for (int x = row.left(); x <= row.right(); ++x)
+        {
+            const bool red = drawn.pixelColor(x, y) == Qt::red;
+            gaps += !red && drawn.pixelColor(x - 1, y) == Qt::red;
+            on += red;
+        }
+        QVERIFY(style == 1 ? on == row.width() && gaps == 0
+                           : gaps > 50 && on < row.width() * 3 / 4);
     }
 }
 
