@@ -233,19 +233,40 @@ void DrawDashedLines(QPainter& Painter, const std::vector<TVector2>& Points,
     Polyline.Flush();
 }
 
-// How each drawn style draws its curves, and with which pen.
+// The swatches of the legend: a short line, a bar or a cross in the middle of the box.
+void LineSwatch(QPainter& Painter, const QRect& Box, const QColor&)
+{
+    const int Y = Box.center().y();
+    Painter.drawLine(Box.left(), Y, Box.right(), Y);
+}
+
+void BarSwatch(QPainter& Painter, const QRect& Box, const QColor& Color)
+{
+    const int Side = std::max(Box.height() / 2, 1);
+    Painter.fillRect(QRect(Box.center() - QPoint(Side / 2, Side / 2), QSize(Side, Side)), Color);
+}
+
+void CrossSwatch(QPainter& Painter, const QRect& Box, const QColor&)
+{
+    const QPoint Centre = Box.center();
+    Painter.drawLine(Centre + QPoint(-3, -3), Centre + QPoint(3, 3));
+    Painter.drawLine(Centre + QPoint(-3, 3), Centre + QPoint(3, -3));
+}
+
+// How each drawn style draws its curves and its swatch, and with which pen.
 struct TStyleDrawing
 {
     int Style;
     bool Dashed;
     void (*Curve)(QPainter&, const std::vector<TVector2>&, const TCurveFrame&);
+    void (*Swatch)(QPainter&, const QRect&, const QColor&);
 };
 
 const std::array<TStyleDrawing, 4> Style_Drawings = {{
-    {1, false, DrawLines},
-    {2, false, DrawBars},
-    {3, false, DrawCrosses},
-    {TGraphWidget::DashedStyle, true, DrawDashedLines},
+    {1, false, DrawLines, LineSwatch},
+    {2, false, DrawBars, BarSwatch},
+    {3, false, DrawCrosses, CrossSwatch},
+    {TGraphWidget::DashedStyle, true, DrawDashedLines, LineSwatch},
 }};
 
 // The drawing of a set's effective style; none for a style that is not drawn.
@@ -275,6 +296,15 @@ void TGraphWidget::resizeEvent(QResizeEvent* Event)
     RenderFitted();
 }
 
+// The widget's own layout for its size, with room for a legend in the presentation style
+// measured in the font that the image is drawn with.
+void TGraphWidget::LayOut()
+{
+    const QFont Font = d_Pixmap.isNull() ? font() : QFont(QFont(), &d_Pixmap);
+    SetLayout(Arranged(
+        TGraphLayout::ForWidget(d_WidgetRect.right(), d_WidgetRect.bottom(), d_FontHeight), Font));
+}
+
 // Repaints only copy from the cached image, whose pixels are the device's.
 void TGraphWidget::CopyImage(QPainter& Painter, const QRegion& Region)
 {
@@ -294,6 +324,7 @@ TGraphLayout TGraphWidget::Layout() const
     Layout.HorizontalTitle = d_HorizontalTitleRect;
     Layout.Title = d_TitleRect;
     Layout.Widget = d_WidgetRect;
+    Layout.Legend = d_LegendRect;
     return Layout;
 }
 
@@ -306,6 +337,7 @@ void TGraphWidget::SetLayout(const TGraphLayout& Layout)
     d_HorizontalTitleRect = Layout.HorizontalTitle;
     d_TitleRect = Layout.Title;
     d_WidgetRect = Layout.Widget;
+    d_LegendRect = Layout.Legend;
 }
 
 void TGraphWidget::RenderFitted()
@@ -313,6 +345,8 @@ void TGraphWidget::RenderFitted()
     if (!d_WidgetRect.isValid())
         return;
     NewImage();
+    // The style or the names of the legend may have changed the room for the plot.
+    LayOut();
     FitToData();
     DrawImage();
     FollowMouse();
@@ -369,12 +403,15 @@ void TGraphWidget::DrawImage()
     DrawGraph(Painter);
 }
 
-// Labels sized for the present view, then the axes, then the curves over them.
+// Labels sized for the present view, then the axes, then the curves over them, and in the
+// presentation style the legend beside them.
 void TGraphWidget::DrawGraph(QPainter& Painter)
 {
     UpdateLabelFormats(Painter);
     DrawAxes(Painter);
     DrawDataSets(Painter);
+    if (d_Presentation)
+        DrawLegend(Painter);
 }
 
 bool TGraphWidget::Render(QPainter* Device, const QRect& Area, bool Frame)
@@ -424,7 +461,7 @@ void TGraphWidget::RenderOnto(QPainter& Device, const TGraphLayout& Layout, bool
 
     d_DrawFrame = Frame;
     d_FontHeight = FontHeight;
-    SetLayout(Layout);
+    SetLayout(Arranged(Layout, Device.font()));
     if (Fitted)
         FitToData();
     else
@@ -480,8 +517,13 @@ void TGraphWidget::DrawAxes(QPainter& Painter)
     const QPen Pen = Painter.pen();
     const QFont Font = Painter.font();
 
-    DrawHorizontalTicks(Painter, FontHeight);
-    DrawVerticalTicks(Painter, FontHeight);
+    if (d_Presentation)
+        DrawRoundTicks(Painter, FontHeight);
+    else
+    {
+        DrawHorizontalTicks(Painter, FontHeight);
+        DrawVerticalTicks(Painter, FontHeight);
+    }
     DrawZeroLines(Painter);
     Painter.setPen(Qt::darkGray);
     if (d_DrawFrame)
@@ -592,4 +634,23 @@ void TGraphWidget::DrawDataSets(QPainter& Painter)
     if (Clipped)
         Painter.setClipping(false);
     Painter.setPen(Pen);
+}
+
+// The sets that the legend lists: named ones of a style that is drawn.
+std::vector<const TGraphDataSet*> TGraphWidget::LegendSets() const
+{
+    std::vector<const TGraphDataSet*> Sets;
+    for (const TGraphDataSet& Set : d_DataSets)
+        if (!Set.Name.isEmpty() && DrawingOf(Set, d_DefaultStyle) != nullptr)
+            Sets.push_back(&Set);
+    return Sets;
+}
+
+void TGraphWidget::DrawSwatch(QPainter& Painter, const TGraphDataSet& Set, const QRect& Box) const
+{
+    const TStyleDrawing* Drawing = DrawingOf(Set, d_DefaultStyle);
+    if (Drawing == nullptr)
+        return;
+    Painter.setPen(PenOf(*Drawing, Set.Color));
+    Drawing->Swatch(Painter, Box, Set.Color);
 }

@@ -157,6 +157,7 @@ private slots:
     void ticks_data();
     void ticks();
     void ticksGenerated();
+    void presentation();
     void dashes();
 };
 
@@ -574,6 +575,54 @@ void TGraphTest::ticksGenerated()
                         std::pow(10.0, -ticks.Decimals) / 2 + std::abs(value) * 1e-15);
         }
     }
+}
+
+// A light grid across the plot and a legend of the named sets right of it, drawn alike on
+// the screen and by RenderView; the default style has neither.
+void TGraphTest::presentation()
+{
+    TShownGraph graph;
+    QVERIFY(QTest::qWaitForWindowExposed(&graph));
+    TGraphWidgetProbe probe(graph);
+    const QColor grid(224, 224, 224);
+    const QRect plain = probe.PlotRect();
+    graph.SetDataSetName(0, "red run");
+    graph.AddPoint(graph.AddDataSet(Qt::blue, 3, "blue run"), TVector2(1005, 0));
+    graph.AddPoint(graph.AddDataSet(Qt::green, 3), TVector2(1005, 0));
+    graph.SetPresentation(true);
+    graph.UpdateGraph();
+    const QImage image = probe.Image().copy(graph.rect()).convertToFormat(QImage::Format_RGB32);
+    const QRect plot = probe.PlotRect();
+    QImage view(graph.size(), QImage::Format_RGB32);
+    QPainter painter(&view);
+    graph.RenderView(&painter, graph.size(), true);
+    QCOMPARE(view, image);
+    QSet<QRgb> legend;
+    for (int y = plot.top(); y <= plot.bottom(); ++y)
+        for (int x = plot.right() + 2; x < graph.width() - 1; ++x)
+            legend << image.pixel(x, y);
+    QVERIFY(legend.contains(qRgb(255, 0, 0)) && legend.contains(qRgb(0, 0, 255)) &&
+            !legend.contains(qRgb(0, 255, 0)));
+    int columns = 0, rows = 0;
+    for (int x = plot.left() + 1; x < plot.right(); ++x)
+        columns += image.pixelColor(x, plot.top() + 2) == grid;
+    for (int y = plot.top() + 1; y < plot.bottom(); ++y)
+        rows += image.pixelColor(plot.left() + 2, y) == grid;
+    QVERIFY(columns >= 3 && rows >= 3 && plot.right() < plain.right());
+    // Twenty long names take at most a quarter of the width.
+    for (int set = 0; set < 20; ++set)
+        graph.AddPoint(graph.AddDataSet(Qt::blue, 1, QString(80, 'W')), TVector2(1005, 0));
+    graph.UpdateGraph();
+    QVERIFY(probe.PlotRect().right() >= plain.right() - graph.width() / 4 - 2 * probe.FontHeight());
+
+    graph.SetPresentation(false);
+    graph.UpdateGraph();
+    const QImage drawn = probe.Image();
+    int plainGrid = 0;
+    for (int y = plain.top() + 1; y < plain.bottom(); ++y)
+        for (int x = plain.left() + 1; x < plain.right(); ++x)
+            plainGrid += drawn.pixelColor(x, y) == grid;
+    QVERIFY(probe.PlotRect() == plain && plainGrid == 0);
 }
 
 // Dashes leave gaps in a dense straight line, lines none.
