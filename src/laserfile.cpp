@@ -218,6 +218,7 @@ void TLaserFile::Clear()
     d_air_pressure = 100.0;
     d_air_humidity = 50.0;
     d_material_temperature = 20.0;
+    d_environment_given = TEnvironmentGiven();
     d_data_section_1.clear();
     d_data_section_2.clear();
     d_data_section_3.clear();

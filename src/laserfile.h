@@ -54,6 +54,17 @@ enum class TRunDirection : std::int8_t
 // One direction per run of a section, in the same order.
 using TRunDirections = std::vector<TRunDirection>;
 
+// Which environment values the file gave. One it did not give keeps its default, and is no
+// measurement: an API XD scale file has no humidity, and a Renishaw sensor that reads zero is
+// not fitted.
+struct TEnvironmentGiven
+{
+    bool Air_Temperature = false;
+    bool Air_Pressure = false;
+    bool Air_Humidity = false;
+    bool Material_Temperature = false;
+};
+
 // One record of a Renishaw run: the deviation measured at one target in one run.
 struct TRenishawRecord
 {
@@ -163,6 +174,7 @@ public:
     // converted. Nothing for the kind's usual unit.
     std::optional<TDeviationUnit> d_chosen_deviation_unit;
     bool d_has_environment = false;
+    TEnvironmentGiven d_environment_given;
     QString d_error_message;
 
 private:

@@ -20,7 +20,7 @@ QString Text(const TLaserRun& run)
 }
 
 // The sections apart by '#', runs by '|', then the environment if the file had one (air
-// temperature:pressure humidity:material temperature).
+// temperature:pressure humidity:material temperature, then which of them the file gave).
 QString Summary(const TLaserFile& file)
 {
     QStringList parts;
@@ -32,9 +32,12 @@ QString Summary(const TLaserFile& file)
             texts << Text(run);
         parts << texts.join('|');
     }
+    const TEnvironmentGiven& given = file.d_environment_given;
     if (file.d_has_environment)
         parts << Text({{file.d_air_temperature, file.d_air_pressure},
-                       {file.d_air_humidity, file.d_material_temperature}});
+                       {file.d_air_humidity, file.d_material_temperature}}) +
+                     ' ' + (given.Air_Temperature ? 'T' : '-') + (given.Air_Pressure ? 'P' : '-') +
+                     (given.Air_Humidity ? 'H' : '-') + (given.Material_Temperature ? 'M' : '-');
     return parts.join('#');
 }
 
@@ -71,11 +74,11 @@ const char* const Xd_Rows[][3] = {
     {"P",
      "<Environment>\nAverage Air Temperature: nan\nAverage Air Pressure: 760\nAverage Air "
      "Humidity: 45\nAverage Material Temp (C): -inf\n" POS_MM "0 0 1\n",
-     "0:1###nan:101.325 50:-inf"},
+     "0:1###nan:101.325 50:-inf TP-M"},
     {"P",
      "Average Air Temperature: 25\n<ENVIRONMENT>\nWeather: fine\naverage AIR temperature: "
      "21\n\nAverage Material: x\n",
-     "###21:100 50:20"},
+     "###21:100 50:20 T---"},
     {"S", STR_MM "<Environment>\nAverage Air Temperature: 25\n", "##"},
     // Failures: an IniPos value must be a finite number, in inches too; which message a
     // units line gets is the format's own.
@@ -183,7 +186,7 @@ void TReadersTest::read_data()
             "Air humid: 45 47\nLaser: XL-80: 1\nMat temp 4: x\nMat temp 1: 20 20\nMat temp 2: 0 "
             "0\n" +
             "Mat temp 3: 21 22\nMat temp 3: -1 -2\nFinal Data\nAir temp: 30 31",
-        Points_1 + "#20.2:99.5 46:20.75");
+        Points_1 + "#20.2:99.5 46:20.75 TPHM");
     row("key without colon", Environment + "Air temp: 20 21\nAir press 101.2\nAir humid: 40 40",
         Bad_Env.arg("Air press 101.2"));
     row("bad reading", Environment + "Air humid: 40 n/a", Bad_Env.arg(" 40 n/a"));
@@ -193,8 +196,8 @@ void TReadersTest::read_data()
     row("lower case, CRLF, blank lines",
         "target data::\r\n\r\ntarget-count: 3\r\ntargets :\r\n0 50 100\r\neof::\r\ndeviations::\r\n"
         "run target data\r\n" +
-            Run_1 + "environment::\r\nair temp: 21 21\r\nfinal data\r\n",
-        Points_1 + "#21:100 50:20");
+            Run_1 + "environment::\r\nair temp: 21 21\r\nair humid: 0 0\r\nfinal data\r\n",
+        Points_1 + "#21:100 0:20 T---");
 }
 
 void TReadersTest::read()
@@ -274,6 +277,7 @@ void TReadersTest::model()
     TLaserFile file;
     file.d_air_temperature = file.d_air_pressure = file.d_air_humidity = 1.0;
     file.d_material_temperature = 1.0;
+    file.d_environment_given.Air_Humidity = true;
     file.d_data_section_1 = file.d_data_section_2 = file.d_data_section_3 = {{{1, 2}}};
     file.d_file_name = "C:/data/axis.ang";
     QCOMPARE(file.File_Name(), QString("axis.ang"));
@@ -282,7 +286,7 @@ void TReadersTest::model()
     file.d_error_message = "earlier failure";
     file.Clear();
     QCOMPARE(Summary(file) + file.d_file_name + file.Type_Description() + file.d_error_message,
-             QString("###20:100 50:20Unknown file type or file not loaded.earlier failure"));
+             QString("###20:100 50:20 ----Unknown file type or file not loaded.earlier failure"));
     for (const int kind : {-1, 7})
     {
         file.d_file_type = static_cast<TLaserFileType>(kind);

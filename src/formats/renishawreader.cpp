@@ -206,6 +206,7 @@ void TRenishawReader::Store_Material_Temperature()
     }
     if (found > 0)
         d_file.d_material_temperature = sum / static_cast<double>(found);
+    d_file.d_environment_given.Material_Temperature = found > 0;
 }
 
 // The steps run in this order; a step that owns the line ends the work on it.
@@ -377,12 +378,15 @@ void TRenishawReader::Store_Environment_Value(TEnvironmentKey key, double value)
     {
     case Air_Temperature:
         d_file.d_air_temperature = value;
+        d_file.d_environment_given.Air_Temperature = value != 0.0;
         break;
     case Air_Pressure:
         d_file.d_air_pressure = value;
+        d_file.d_environment_given.Air_Pressure = value != 0.0;
         break;
     case Air_Humidity:
         d_file.d_air_humidity = value;
+        d_file.d_environment_given.Air_Humidity = value != 0.0;
         break;
     case Material_1:
     case Material_2:
@@ -409,6 +413,7 @@ bool TRenishawReader::Fail(const char* message, const QString& text)
 bool TLaserFile::Read_Renishaw_File(const QByteArray& content)
 {
     d_has_environment = false;
+    d_environment_given = TEnvironmentGiven();
     TRenishawReader reader(*this);
     if (!reader.Read(content))
         return false;

@@ -36,14 +36,18 @@ struct TEnvironmentKey
 {
     QLatin1String Key;
     double TLaserFile::*Field;
+    bool TEnvironmentGiven::*Given;
     double Divisor; // from the file's unit to the model's
 };
 
 // Air pressure comes in millimetres of mercury: 760 / 101.325 of them make one kPa.
 const TEnvironmentKey Environment_Keys[] = {
-    {QLatin1String("Average Air Temperature"), &TLaserFile::d_air_temperature, 1.0},
-    {QLatin1String("Average Material"), &TLaserFile::d_material_temperature, 1.0},
-    {QLatin1String("Average Air Pressure"), &TLaserFile::d_air_pressure, 7.500616827042},
+    {QLatin1String("Average Air Temperature"), &TLaserFile::d_air_temperature,
+     &TEnvironmentGiven::Air_Temperature, 1.0},
+    {QLatin1String("Average Material"), &TLaserFile::d_material_temperature,
+     &TEnvironmentGiven::Material_Temperature, 1.0},
+    {QLatin1String("Average Air Pressure"), &TLaserFile::d_air_pressure,
+     &TEnvironmentGiven::Air_Pressure, 7.500616827042},
 };
 
 const char* Text_Of(TXdUnitsMessage message)
@@ -177,6 +181,7 @@ private:
 bool TXdReader::Read(const QByteArray& content)
 {
     d_file.d_has_environment = false;
+    d_file.d_environment_given = TEnvironmentGiven();
     Reserve_Records(d_points, content);
     if (!Read_Lines(content, [this](const QString& line) { return Handle_Line(line); }))
         return false;
@@ -301,6 +306,7 @@ TLineOutcome TXdReader::Read_Environment_Line(const QString& line)
         if (!value)
             return Fail("unexpected text: '%1'", line);
         d_file.*key.Field = *value / key.Divisor;
+        d_file.d_environment_given.*key.Given = true;
         break;
     }
     return TLineOutcome::Next_Line;
