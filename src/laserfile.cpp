@@ -51,6 +51,12 @@ const std::array<TKindUnit, Kind_Count> Kind_Units = {{
     {TDeviationUnit::Millimetre_Per_Metre, false},
 }};
 
+const std::array<TMeasurementFamily, Kind_Count> Families = {
+    TMeasurementFamily::None,         TMeasurementFamily::Linear, TMeasurementFamily::Angular,
+    TMeasurementFamily::Straightness, TMeasurementFamily::Linear, TMeasurementFamily::Straightness,
+    TMeasurementFamily::Angular,
+};
+
 bool Is_Known_Kind(TLaserFileType type)
 {
     return type >= 0 && type < Kind_Count;
@@ -206,6 +212,11 @@ TTargetMatch Match_By_Position(const TLaserSection& runs)
 }
 
 } // namespace
+
+TMeasurementFamily Measurement_Family(TLaserFileType type)
+{
+    return Is_Known_Kind(type) ? Families[type] : TMeasurementFamily::None;
+}
 
 TLaserFile::TLaserFile()
 {

@@ -23,6 +23,17 @@ enum TLaserFileType : std::int32_t
     API_XD_ANG = 6
 };
 
+// What a kind measures. Files of one family measure the same quantity, whichever system wrote
+// them, and so can be compared with one another.
+enum class TMeasurementFamily
+{
+    None,         // no file loaded
+    Linear,       // RTL, POS
+    Straightness, // STx, STR
+    Angular       // RTA, ANG
+};
+TMeasurementFamily Measurement_Family(TLaserFileType type);
+
 // One pass over the targets, points in ascending target order (x = position, y = value).
 using TLaserRun = std::vector<TVector2>;
 // The runs of one measured quantity, in the order the file gives them.

@@ -26,6 +26,7 @@ struct TUnitInfo
     bool Is_Angle;
     int Decimals; // shown in fixed notation: about a nanometre's (or a milli-arc-second's) worth
     double Arc_Second; // one arc second in this unit; 0 for a length
+    double Millimetre; // one millimetre in this unit; 0 for an angle
 };
 
 const TUnitInfo& Unit_Info(TDeviationUnit unit);
@@ -34,6 +35,8 @@ std::optional<TDeviationUnit> Unit_Named(const QString& name);
 // The names of the length or the angle units, apart by ", ", for messages and help.
 QString Unit_Names(bool angles);
 QString Unit_Symbol(TDeviationUnit unit);
+// What a value in `from` is multiplied by to be in `to`, two units of one dimension.
+double Unit_Factor(TDeviationUnit from, TDeviationUnit to);
 
 // Positions are always stored in millimetres.
 const char* const Position_Unit_Name = "mm";
