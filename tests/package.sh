@@ -125,7 +125,8 @@ refresh
 declare -A kinds=([rtl]=linear [rta]=angular [stz]=straightness [pos]=xd-scale
     [str]=xd-straightness [ang]=xd-angular)
 for extension in "${!kinds[@]}"; do
-    file=$(echo "$examples"/*."$extension")
+    files=("$examples"/*."$extension")
+    file=${files[0]}
     type=$(desktop xdg-mime query filetype "$file")
     [ "$type" = "application/x-vantrel-${kinds[$extension]}" ] || fail "$file is of type '$type'"
     [ "$(desktop xdg-mime query default "$type")" = vantrel.desktop ] ||

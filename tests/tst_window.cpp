@@ -27,11 +27,12 @@ QByteArray Read(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-// The example file of that kind, in its plain form as a file dialog gives it.
+// The example file of that kind (the last by name: the linear one), as a file dialog gives it.
 QString Example(const QString& extension)
 {
     const QDir examples(QFINDTESTDATA("../examples"));
-    return examples.canonicalPath() + '/' + examples.entryList({"*." + extension}).value(0);
+    const QStringList names = examples.entryList({"*." + extension}, QDir::Files, QDir::Reversed);
+    return examples.canonicalPath() + '/' + names.value(0);
 }
 
 // Buttons by text, groups by title with their items, "spacer"; " - " apart when horizontal.
