@@ -34,6 +34,11 @@ expect() {
     fi
 }
 
+fail() {
+    echo "batch: $*" >&2
+    failures=$((failures + 1))
+}
+
 linear=$examples/x-axis-linear.rtl
 see="See 'vantrel --help'."
 expect 0 'vantrel 1.1' - --version
@@ -68,6 +73,22 @@ expect 0 'quantity,value' - --iso230-2 "$linear"
 expect 1 - 'ERR:  ISO 230-2 evaluation needs a linear positioning file (RTL or POS).' --iso230-2 "$examples/y-axis-pitch.rta"
 expect 2 - "vantrel: --section does not go with --iso230-2. $see" --iso230-2 "$linear" --section 1
 
+# A comparison: the picture as the window draws it (tst_window), refused references, and the
+# reference is an input too, which no output replaces.
+found=$examples/x-axis-as-found.rtl left=$examples/x-axis-as-left.rtl
+expect 0 - - --graph "$work/compared.png" --compare "$found" "$left"
+file "$work/compared.png" | grep -q 'PNG image data, 1600 x 1000' || fail "--compare wrote no 1600x1000 PNG"
+expect 1 - "ERR:  Cannot open file '$work/missing.rtl' for reading." --graph "$work/c.png" --compare "$work/missing.rtl" "$left"
+expect 1 - "ERR:  A API XD angular data (ANG) file cannot be compared with a Renishaw ML10/XL80 linear data (RTL) file." \
+    --graph "$work/c.png" --compare "$examples/y-axis-angular.ang" "$left"
+expect 2 - "vantrel: --compare does not go with --csv. $see" --csv "$left" --compare "$found"
+expect 2 - "vantrel: --compare goes with a batch option, such as --report. $see" --compare "$found" "$left"
+cp "$found" "$work/found.rtl"
+ln -s found.rtl "$work/found.png"
+expect 1 - "ERR:  The output file is the input file: '$work/found.png'" --graph "$work/found.png" --compare "$work/found.rtl" "$left"
+cmp -s "$work/found.rtl" "$found" || fail "the reference changed"
+[ ! -e "$work/c.png" ] || fail "a refused comparison wrote a graph"
+
 # No file may grow (a full disk): the old file stays, and no temporary file is left beside it.
 mkdir "$work/csv"
 echo 'old,content' >"$work/csv/old.csv"
@@ -84,11 +105,6 @@ err=$(
 [ "$(ls "$work/csv")" = old.csv ] || { echo "batch: files left: $(ls "$work/csv")" >&2; failures=$((failures + 1)); }
 expect 0 - - --csv "$linear" --output "$work/csv/old.csv"
 cmp -s "$work/csv/old.csv" <("$vantrel" --csv "$linear") || { echo "batch: --output differs from standard output" >&2; failures=$((failures + 1)); }
-
-fail() {
-    echo "batch: $*" >&2
-    failures=$((failures + 1))
-}
 
 # The file loaded is never an output, however its name is written; it stays as it was.
 cp "$linear" "$work/x.rtl"

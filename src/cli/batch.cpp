@@ -4,6 +4,7 @@
 #include "src/cli/commandline.h"
 #include "src/evaluation/iso2302.h"
 #include "src/laserfile.h"
+#include "src/output/comparison.h"
 #include "src/output/export.h"
 #include "src/output/graphexport.h"
 #include "src/output/outputfile.h"
@@ -11,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
 
 #include <algorithm>
@@ -60,11 +62,14 @@ QString Output_Path(const TBatchJob& job)
 }
 
 // Why the output of the section to the path (empty: standard output) is not written, as an
-// "ERR:  " line, or nothing: the file loaded is never replaced, and a section without a run
-// would give an empty output.
+// "ERR:  " line, or nothing: no file loaded, the reference included, is ever replaced, and a
+// section without a run would give an empty output.
 QString Output_Refusal(const TBatchJob& job, const QString& path, int section)
 {
-    const QString input = Output_Is_Input_Refusal(path, job.File.d_file_name);
+    QStringList inputs(job.File.d_file_name);
+    if (job.Reference)
+        inputs << job.Reference->d_file_name;
+    const QString input = Output_Is_Input_Refusal(path, inputs);
     return input.isEmpty() ? Empty_Section_Refusal(job.File, section) : input;
 }
 
@@ -133,7 +138,7 @@ TBatchStatus Write_Graph(const TBatchJob& job, TBatchStreams& streams)
                                                    "%1 pixels, not '%2'.")
                                         .arg(Graph_Size_Limit)
                                         .arg(size_text));
-    return Write_Graph_File(job.File, job.Section, job.Value, size)
+    return Write_Graph_File(job.File, job.Section, job.Value, size, job.Reference)
                ? Batch_Done
                : Failed(streams, Cannot_Write_Line(job.Value));
 }
@@ -155,6 +160,13 @@ TBatchStatus Print_Normal(const TBatchJob& job, TBatchStreams& streams)
 TBatchStatus Print_Inverted(const TBatchJob& job, TBatchStreams& streams)
 {
     return Print_Deviations(job, streams, -1.0);
+}
+
+// A file to read, given on the command line, as FILE is taken: an absolute path, so that it
+// names the file wherever it is shown. An empty one stays empty, which fails to load.
+QString Input_Path(const QString& given)
+{
+    return given.isEmpty() ? given : QDir::cleanPath(QFileInfo(given).absoluteFilePath());
 }
 
 // The run of each batch option, by the option's name.
@@ -192,7 +204,18 @@ TBatchStatus Run_Batch(const TCommandLine& line, TBatchStreams& streams)
     if (section > 0 && file.Run_Count(section) < 1)
         return Usage_Error(streams, QStringLiteral("'%1' has no section %2.")
                                         .arg(QDir::toNativeSeparators(line.File), section_text));
-    const TBatchJob job = {file, section, line.Action_Value, line.Settings};
+    const QString compare = QStringLiteral("compare");
+    const bool compared = line.Settings.contains(compare);
+    TLaserFile reference;
+    if (compared)
+    {
+        const QString error =
+            Load_Reference(reference, Input_Path(line.Settings.value(compare)), file);
+        if (!error.isEmpty())
+            return Failed(streams, error);
+    }
+    const TBatchJob job = {file, section, line.Action_Value, line.Settings,
+                           compared ? &reference : nullptr};
     return Run_Action(*line.Action, job, streams);
 }
 

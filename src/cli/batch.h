@@ -17,13 +17,15 @@ enum TBatchStatus
 };
 
 // What an action works on: the loaded file, the section (zero-based, one the file has),
-// the action option's own value and the settings given (see TBatchSetting).
+// the action option's own value, the settings given (see TBatchSetting) and the reference
+// of --compare, loaded and of the file's family, or none.
 struct TBatchJob
 {
     const TLaserFile& File;
     int Section;
     QString Value;
     QMap<QString, QString> Settings;
+    const TLaserFile* Reference = nullptr;
 };
 
 // Where an action writes: its result to `Out`, "ERR:  " lines and usage errors to `Err`.

@@ -174,7 +174,7 @@ const std::vector<TBatchAction>& Batch_Actions()
         {"graph", "OUT",
          "Writes the fitted graph of the section to OUT, a PNG, SVG or PDF file by its "
          "extension.",
-         "section size", Batch_Painting},
+         "section size compare", Batch_Painting},
         {"iso230-2", nullptr,
          "Prints the ISO 230-2:2014 evaluation of section 1 of a linear positioning file (RTL "
          "or POS) as the evaluation dialog copies it, or writes it to the --output file.",
@@ -191,6 +191,9 @@ const std::vector<TBatchSetting>& Batch_Settings()
          "Writes to PATH instead of standard output; an old file stays as it "
          "was unless everything was written."},
         {"size", "WxH", "The size of the --graph picture in pixels; 1600x1000 when not given."},
+        {"compare", "REFERENCE",
+         "Compares FILE with REFERENCE, a file of the same family of measurement taken before "
+         "(as found): --graph draws its runs dashed in grey under FILE's."},
     };
     return settings;
 }

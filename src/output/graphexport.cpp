@@ -159,9 +159,10 @@ bool Print_Graph(TGraphWidget& graph, QPrinter& printer)
     return Draw(printer, graph, size, false);
 }
 
-bool Write_Graph_File(const TLaserFile& file, int section, const QString& path, QSize size)
+bool Write_Graph_File(const TLaserFile& file, int section, const QString& path, QSize size,
+                      const TLaserFile* reference)
 {
     TGraphWidget graph;
-    Feed_Graph(graph, file, section);
+    Feed_Graph(graph, file, section, reference);
     return Write_Graph(graph, true, path, size);
 }

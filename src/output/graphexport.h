@@ -39,12 +39,13 @@ bool Write_Graph(TGraphWidget& graph, bool fitted, const QString& path, QSize si
 // proportions; false when the printer could not be opened or finished.
 bool Print_Graph(TGraphWidget& graph, QPrinter& printer);
 
-// The batch's graph: the fitted graph of the section, written as Write_Graph does, for a
-// section with a run, a path of a known kind and a size within the limit, which the caller
-// checks. Needs a QApplication (any platform, "offscreen" included); the graph widget is
-// never shown.
+// The batch's graph: the fitted graph of the section, compared with the reference when there
+// is one (see Feed_Graph), written as Write_Graph does, for a section with a run, a path of a
+// known kind and a size within the limit, which the caller checks. Needs a QApplication (any
+// platform, "offscreen" included); the graph widget is never shown.
 const QSize Batch_Graph_Size(1600, 1000);
 const int Graph_Size_Limit = 8192;
-bool Write_Graph_File(const TLaserFile& file, int section, const QString& path, QSize size);
+bool Write_Graph_File(const TLaserFile& file, int section, const QString& path, QSize size,
+                      const TLaserFile* reference = nullptr);
 
 #endif

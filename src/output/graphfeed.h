@@ -5,7 +5,11 @@ class TGraphWidget;
 class TLaserFile;
 
 // Replaces the graph's curves with one curve per run of the section, in palette colours,
-// titled with the file's name, and draws it fitted.
-void Feed_Graph(TGraphWidget& graph, const TLaserFile& file, int section);
+// titled with the file's name, and draws it fitted. With a reference of the file's family,
+// the reference's runs of the same section go first, dashed in one light grey and in the
+// file's deviation unit, so that the file's runs lie on top; the title names both files and
+// the fit covers both.
+void Feed_Graph(TGraphWidget& graph, const TLaserFile& file, int section,
+                const TLaserFile* reference = nullptr);
 
 #endif

@@ -36,6 +36,17 @@ QString Output_Is_Input_Refusal(const QString& path, const QString& input)
         .arg(QDir::toNativeSeparators(path));
 }
 
+QString Output_Is_Input_Refusal(const QString& path, const QStringList& inputs)
+{
+    for (const QString& input : inputs)
+    {
+        const QString refusal = Output_Is_Input_Refusal(path, input);
+        if (!refusal.isEmpty())
+            return refusal;
+    }
+    return QString();
+}
+
 QString Empty_Section_Refusal(const TLaserFile& file, int section)
 {
     if (file.Run_Count(section) >= 1)

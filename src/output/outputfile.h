@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
+#include <QStringList>
 
 class TLaserFile;
 
@@ -13,6 +14,9 @@ class TLaserFile;
 // however the path is spelt (a symbolic link, "./", ".."); empty when it is another file. A
 // path that does not exist yet is never the input.
 QString Output_Is_Input_Refusal(const QString& path, const QString& input);
+// The same for every input, a compared file's reference among them: the line for the first
+// that the path is, or empty.
+QString Output_Is_Input_Refusal(const QString& path, const QStringList& inputs);
 
 // The "ERR:  " line that refuses an output of a section without a run, which would be empty;
 // empty when the section holds one.
