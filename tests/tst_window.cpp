@@ -4,6 +4,7 @@
 #include "src/cli/commandline.h"
 #include "src/laserfile.h"
 #include "src/output/graphexport.h"
+#include "src/output/report.h"
 #include "src/window/isodialog.h"
 #include "testlocale.h"
 #include "windowdriver.h"
@@ -88,27 +89,38 @@ void Run_Step(TWindowDriver& window, const QString& step, const QTemporaryDir& f
     }
 }
 
-// One curve per run of the section, in palette colours, drawn in the plot and fitted to them.
-void Compare_Graph_With(TWindowDriver& window, const QString& path, int section)
+// One curve per run of the section, in palette colours, drawn in the plot and fitted to them;
+// compared, first the reference's runs dashed in a grey lighter than the axes but not the zero
+// lines', their deviations times `scale`, hidden under the file's own when it is the reference.
+void Compare_Graph_With(TWindowDriver& window, const QString& path, int section,
+                        const QString& compared = QString(), double scale = 1.0)
 {
-    TLaserFile file;
+    TLaserFile file, reference;
     QVERIFY(file.Load(path));
+    reference.Load(compared); // none that loads: no comparison
     TGraphWidgetProbe probe(window.Graph());
-    QCOMPARE(probe.Title(), file.File_Name());
-    QCOMPARE(probe.DataSetCount(), file.Run_Count(section));
+    QVERIFY(probe.Title().startsWith(file.File_Name()));
+    const int grey = reference.Run_Count(section);
+    QCOMPARE(probe.DataSetCount(), grey + file.Run_Count(section));
     const QImage plot = window.Graph().grab().toImage().copy(probe.PlotRect());
-    for (int k = 0; k < file.Run_Count(section); ++k)
+    for (int k = 0; k < probe.DataSetCount(); ++k)
     {
         int red, green, blue, drawn = 0;
-        TGraphWidget::GetIndexedColor(k, red, green, blue);
+        TGraphWidget::GetIndexedColor(k - grey, red, green, blue);
         const TGraphDataSet& set = probe.DataSet(k);
-        QVERIFY(set.Color == QColor(red, green, blue) && set.Style == 0);
-        const TLaserRun run = file.Section_Data(section, k);
+        const bool light_grey = set.Color.hsvSaturation() == 0 && set.Color.value() > 128;
+        QVERIFY(k < grey ? set.Style == TGraphWidget::DashedStyle && light_grey &&
+                               set.Color != Qt::lightGray
+                         : set.Color == QColor(red, green, blue) && set.Style == 0);
+        const TLaserRun run =
+            k < grey ? reference.Section_Data(section, k) : file.Section_Data(section, k - grey);
         QVERIFY(std::equal(run.begin(), run.end(), set.Points.begin(), set.Points.end(),
-                           [](TVector2 a, TVector2 b) { return a.x == b.x && a.y == b.y; }));
+                           [f = k < grey ? scale : 1.0](TVector2 a, TVector2 b)
+                           { return a.x == b.x && a.y * f == b.y; }));
         for (int pixel = 0; pixel < plot.width() * plot.height(); ++pixel)
             drawn += plot.pixelColor(pixel % plot.width(), pixel / plot.width()) == set.Color;
-        QVERIFY2(drawn > 0, qPrintable(QString("curve %1").arg(k)));
+        QVERIFY2((drawn > 0) != (k < grey && path == compared),
+                 qPrintable(QString("curve %1").arg(k)));
     }
     const auto view = [&probe]
     { return QRectF(QPointF(probe.Left(), probe.Top()), QPointF(probe.Right(), probe.Bottom())); };
@@ -181,6 +193,8 @@ private slots:
     void scripts();
     void isoDialog();
     void folderWalk();
+    void compare_data();
+    void compare();
     void graphSameAsShown();
     void saves_data();
     void saves();
@@ -207,7 +221,7 @@ void TWindowTest::lifeOfTheWindow()
              QString("File (Import, Save As...), Display Section (1 - 2 - 3), "
                      "Copy to Clipboard (Dev. Normal, Dev. Inverted, All Data), "
                      "Graph (Copy Graph, Save Graph..., Print...), Evaluate (ISO 230-2...), "
-                     "spacer, Close"));
+                     "Compare (Compare With..., Clear Comparison), spacer, Close"));
     // Where Tab stops, from "Import" on.
     QStringList chain;
     QWidget* widget = window.Button("Import");
@@ -218,9 +232,10 @@ void TWindowTest::lifeOfTheWindow()
             chain << (button ? button->text() : widget->metaObject()->className());
         widget = widget->nextInFocusChain();
     } while (widget != window.Button("Import") && chain.size() < 20);
-    QCOMPARE(chain.join(", "), "Import, Save As..., 1, 2, 3, Dev. Normal, Dev. Inverted, All Data, "
-                               "Copy Graph, Save Graph..., Print..., ISO 230-2..., QPlainTextEdit, "
-                               "Close");
+    QCOMPARE(chain.join(", "),
+             "Import, Save As..., 1, 2, 3, Dev. Normal, Dev. Inverted, All Data, "
+             "Copy Graph, Save Graph..., Print..., ISO 230-2..., Compare With..., "
+             "Clear Comparison, QPlainTextEdit, Close");
     // Open, Save and Print on buttons, so that they act only when those are enabled.
     QCOMPARE(QList<QKeySequence>({window.Button("Import")->shortcut(),
                                   window.Button("Save As...")->shortcut(),
@@ -409,6 +424,76 @@ void TWindowTest::folderWalk()
     window.Report_Pane().selectAll();
     QTest::keySequence(&window.Report_Pane(), QKeySequence::Copy);
     QCOMPARE(QGuiApplication::clipboard()->text(), window.Report());
+}
+
+void TWindowTest::compare_data()
+{
+    // Steps after comparing the pair, in a folder {f} with the scale, pitch and a broken file:
+    // button=name for its dialog, "rewrite=NAME=AS", a key. Then the graph's title, compare buttons
+    // enabled and error lines under the report; the factor of the reference's values.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("outcome");
+    QTest::addColumn<double>("scale");
+    const auto row =
+        [](const char* tag, const char* steps, const QString& outcome, double scale = 1.0)
+    { QTest::newRow(tag) << QString(steps).split(',', Qt::SkipEmptyParts) << outcome << scale; };
+    const QString left = "x-axis-as-left.rtl on off|",
+                  both = "x-axis-as-left.rtl vs x-axis-as-found.rtl on on|";
+    const char* broken = "ERR:  Parameter 'Target-count' not found in file.  Cannot process data.";
+    const QString other = "ERR:  A Renishaw ML10/XL80 angular data (RTA) file cannot be compared "
+                          "with a Renishaw ML10/XL80 linear data (RTL) file.\n";
+    row("the reference refused as an output", "Save As...={f}x-axis-as-found.rtl",
+        both + "ERR:  The output file is the input file: '{f}x-axis-as-found.rtl'");
+    row("refused, kept", "Compare With...=y-axis-pitch.rta,Compare With...=broken.rtl",
+        both + other + broken);
+    row("cleared", "Clear Comparison", left);
+    row("in mm", "Ctrl+PgUp,Ctrl+PgUp", "u-axis-scale.pos vs x-axis-as-found.rtl on on|", 0.001);
+    row("import of another family", "Import={f}y-axis-pitch.rta", "y-axis-pitch.rta on off|");
+    row("failed import keeps it", "Import={f}broken.rtl", QString(" off on|") + broken);
+    row("walked onto itself", "Ctrl+PgUp", "x-axis-as-found.rtl vs x-axis-as-found.rtl on on|");
+    row("F5 reloads both", "rewrite=x-axis-as-found.rtl=y-axis-pitch.rta,F5", both);
+    row("F5, reference broken", "rewrite=x-axis-as-found.rtl=broken.rtl,F5", left + broken);
+}
+
+// The report stays the loaded file's; error lines follow it.
+void TWindowTest::compare()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, outcome);
+    QTemporaryDir dir;
+    const QString folder = QDir(dir.path()).canonicalPath() + '/';
+    for (const QString name :
+         {"u-axis-scale.pos", "y-axis-pitch.rta", "x-axis-as-found.rtl", "x-axis-as-left.rtl"})
+        QVERIFY(QFile::copy(QFINDTESTDATA("../examples/" + name), folder + name));
+    Write(folder + "broken.rtl", QByteArray(150, 'x'));
+    TWindowDriver window;
+    for (const QString& step :
+         QStringList{"Import={f}x-axis-as-left.rtl", "Compare With...=x-axis-as-found.rtl"} + steps)
+    {
+        const QString verb = step.section('=', 0, 0), name = step.section('=', 1, 1);
+        QApplication::setActiveWindow(&window); // for the keys
+        if (verb == "rewrite")
+            Write(folder + name, Read(folder + step.section('=', 2)));
+        else if (!window.Button(verb))
+            QTest::keySequence(&window, QKeySequence(step));
+        // The comparison's dialog starts in the loaded file's folder: a bare name is found there.
+        else if (window.Answer_Dialog(verb, QString(name).replace("{f}", folder)) !=
+                 "Select Reference File to Compare With | Laser Files (*.rtl *.pos *.stx *.sty "
+                 "*.stz *.str *.rta *.ang) | ")
+            QVERIFY(verb != "Compare With...");
+    }
+    TLaserFile file;
+    const QString loaded = folder + outcome.section(' ', 0, 0), report = window.Report();
+    const QString own = file.Load(loaded) ? Report_Lines(file, 0).join('\n') : QString();
+    const auto on = [&window](const char* button)
+    { return window.Button(button)->isEnabled() ? " on" : " off"; };
+    QCOMPARE(TGraphWidgetProbe(window.Graph()).Title() + on("Compare With...") +
+                 on("Clear Comparison") + '|' + report.mid(own.size()).trimmed(),
+             outcome.replace("{f}", folder));
+    QFETCH(double, scale);
+    if (!own.isEmpty())
+        Compare_Graph_With(window, loaded, 0,
+                           folder + outcome.section(" vs ", 1).section(' ', 0, 0), scale);
 }
 
 // At the widget's size an export is its image, zoomed as shown or fitted in batch. Copied twice

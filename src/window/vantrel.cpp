@@ -1,6 +1,7 @@
 #include "src/window/vantrel.h"
 
 #include "core/graphwidget.h"
+#include "src/output/comparison.h"
 #include "src/output/export.h"
 #include "src/output/graphexport.h"
 #include "src/output/graphfeed.h"
@@ -16,6 +17,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QIcon>
@@ -29,11 +31,15 @@
 #include <QSplitter>
 #include <QToolButton>
 
+#include <utility>
+
 namespace
 {
 
 const char* const Banner_Text =
     "Vantrel 1.1 - laser interferometer data viewer - Vantrel Metrology";
+const char* const Laser_File_Filter =
+    "Laser Files (*.rtl *.pos *.stx *.sty *.stz *.str *.rta *.ang)";
 
 // The dock's groups keep the style's top and bottom margins but sit close to the sides.
 template <typename TLayout>
@@ -129,6 +135,13 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     d_iso_button = new QPushButton(evaluate_group);
     evaluate_layout->addWidget(d_iso_button);
     dock_layout->addWidget(evaluate_group);
+    QGroupBox* compare_group = new QGroupBox(dock_content);
+    QVBoxLayout* compare_layout = Group_Layout<QVBoxLayout>(compare_group);
+    d_compare_button = new QPushButton(compare_group);
+    d_clear_comparison_button = new QPushButton(compare_group);
+    compare_layout->addWidget(d_compare_button);
+    compare_layout->addWidget(d_clear_comparison_button);
+    dock_layout->addWidget(compare_group);
 
     dock_layout->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding));
     QPushButton* close_button = new QPushButton(dock_content);
@@ -148,7 +161,9 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     setTabOrder(d_copy_graph_button, d_save_graph_button);
     setTabOrder(d_save_graph_button, d_print_button);
     setTabOrder(d_print_button, d_iso_button);
-    setTabOrder(d_iso_button, d_report);
+    setTabOrder(d_iso_button, d_compare_button);
+    setTabOrder(d_compare_button, d_clear_comparison_button);
+    setTabOrder(d_clear_comparison_button, d_report);
 
     setWindowTitle(QStringLiteral("Vantrel - 1.1"));
     setWindowIcon(QIcon(QStringLiteral(":/images/vantrel.png")));
@@ -159,6 +174,7 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     copy_group->setTitle(QStringLiteral("Copy to Clipboard"));
     graph_group->setTitle(QStringLiteral("Graph"));
     evaluate_group->setTitle(QStringLiteral("Evaluate"));
+    compare_group->setTitle(QStringLiteral("Compare"));
     import_button->setText(QStringLiteral("Import"));
     d_save_as_button->setText(QStringLiteral("Save As..."));
     d_section_1_button->setText(QStringLiteral("1"));
@@ -171,10 +187,16 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     d_save_graph_button->setText(QStringLiteral("Save Graph..."));
     d_print_button->setText(QStringLiteral("Print..."));
     d_iso_button->setText(QStringLiteral("ISO 230-2..."));
+    d_compare_button->setText(QStringLiteral("Compare With..."));
+    d_clear_comparison_button->setText(QStringLiteral("Clear Comparison"));
     close_button->setText(QStringLiteral("Close"));
     import_button->setToolTip(
         QStringLiteral("Open a laser file.\nF5 reloads it; Ctrl+PgDown and Ctrl+PgUp open the "
                        "next and the previous laser file in its folder."));
+    d_compare_button->setToolTip(
+        QStringLiteral("Compare the file with a reference measurement of the same axis (as "
+                       "found):\nits runs are drawn dashed in grey under the file's.\nF5 "
+                       "reloads both files."));
     d_graph->setToolTip(QStringLiteral(
         "Wheel: zoom about the mouse. Left drag: zoom into the box. Right drag: pan.\n"
         "Right click: zoom out. Double-click or Home: fit to the data.\n"
@@ -202,6 +224,8 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     connect(d_save_graph_button, &QPushButton::clicked, this, &TVantrel::Save_Graph);
     connect(d_print_button, &QPushButton::clicked, this, &TVantrel::Print);
     connect(d_iso_button, &QPushButton::clicked, this, &TVantrel::Evaluate_Iso);
+    connect(d_compare_button, &QPushButton::clicked, this, &TVantrel::Compare_With);
+    connect(d_clear_comparison_button, &QPushButton::clicked, this, &TVantrel::Clear_Comparison);
     connect(d_section_1_button, &QToolButton::toggled, this, &TVantrel::Section_1_Toggled);
     connect(d_section_2_button, &QToolButton::toggled, this, &TVantrel::Section_2_Toggled);
     connect(d_section_3_button, &QToolButton::toggled, this, &TVantrel::Section_3_Toggled);
@@ -234,7 +258,7 @@ void TVantrel::Import_Data()
 {
     const QString path = QFileDialog::getOpenFileName(
         this, QStringLiteral("Select Laser File to Load"), d_laser_file.d_file_name,
-        QStringLiteral("Laser Files (*.rtl *.pos *.stx *.sty *.stz *.str *.rta *.ang)"));
+        QString::fromLatin1(Laser_File_Filter));
     if (!path.isEmpty())
         Load_File(path);
 }
@@ -333,6 +357,46 @@ void TVantrel::Evaluate_Iso()
     d_iso_dialog->show();
 }
 
+// A reference that fails to load, or is of another family, leaves the comparison as it was.
+void TVantrel::Compare_With()
+{
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Select Reference File to Compare With"),
+        QFileInfo(d_laser_file.d_file_name).path(), QString::fromLatin1(Laser_File_Filter));
+    if (path.isEmpty())
+        return;
+    TLaserFile reference;
+    const QString error = Load_Reference(reference, path, d_laser_file);
+    if (!error.isEmpty())
+        return Add_Error_Line(error);
+    d_reference = std::move(reference);
+    Update_Comparison_Buttons();
+    Redraw_Graph();
+}
+
+void TVantrel::Clear_Comparison()
+{
+    Drop_Comparison();
+    Redraw_Graph();
+}
+
+const TLaserFile* TVantrel::Reference() const
+{
+    return d_reference.d_file_type == Unknown_Type ? nullptr : &d_reference;
+}
+
+void TVantrel::Drop_Comparison()
+{
+    d_reference.Clear();
+    Update_Comparison_Buttons();
+}
+
+void TVantrel::Update_Comparison_Buttons()
+{
+    d_compare_button->setEnabled(d_laser_file.d_file_type != Unknown_Type);
+    d_clear_comparison_button->setEnabled(Reference() != nullptr);
+}
+
 void TVantrel::Copy_Deviations(double sign)
 {
     const int section = Checked_Section();
@@ -371,10 +435,14 @@ int TVantrel::Export_Section()
     return refusal.isEmpty() ? section : -1;
 }
 
-// True, with the error line, when the path is the loaded file, which an export never replaces.
+// True, with the error line, when the path is the loaded file or its reference, which an
+// export never replaces.
 bool TVantrel::Refused_As_Input(const QString& path)
 {
-    const QString refusal = Output_Is_Input_Refusal(path, d_laser_file.d_file_name);
+    QStringList inputs(d_laser_file.d_file_name);
+    if (Reference())
+        inputs << d_reference.d_file_name;
+    const QString refusal = Output_Is_Input_Refusal(path, inputs);
     if (!refusal.isEmpty())
         Add_Error_Line(refusal);
     return !refusal.isEmpty();
@@ -400,10 +468,27 @@ void TVantrel::dropEvent(QDropEvent* event)
     Add_Error_Line(QStringLiteral("ERR:  Only one input file is expected."));
 }
 
+// Both files anew from disk. A reference that no longer loads ends the comparison: its runs
+// in memory are no longer what its file holds.
 void TVantrel::Reload_File()
 {
-    if (!d_current_path.isEmpty())
-        Load_File(d_current_path);
+    if (d_current_path.isEmpty())
+        return;
+    QString reference_error;
+    if (Reference())
+    {
+        TLaserFile reference;
+        if (reference.Load(d_reference.d_file_name))
+            d_reference = std::move(reference);
+        else
+        {
+            reference_error = Load_Error_Line(reference);
+            Drop_Comparison();
+        }
+    }
+    Load_File(d_current_path);
+    if (!reference_error.isEmpty())
+        Add_Error_Line(reference_error);
 }
 
 void TVantrel::Open_Next_File()
@@ -433,6 +518,10 @@ void TVantrel::Load_File(const QString& path)
     d_laser_file.Clear();
     if (d_laser_file.Load(path))
     {
+        // A second round of compensation is compared with the same reference; a file of
+        // another family cannot be. A file that fails to load has no family: it keeps it.
+        if (Reference() && !Comparison_Refusal(d_reference, d_laser_file).isEmpty())
+            Drop_Comparison();
         Enable_Controls(true);
         Update_Section_Buttons();
         Update_Report();
@@ -524,6 +613,8 @@ void TVantrel::Enable_Controls(bool enable)
         button->setEnabled(enable);
     d_iso_button->setEnabled(Iso_Refusal(d_laser_file).isEmpty() && d_laser_file.Run_Count(0) >= 1);
 
+    Update_Comparison_Buttons();
+
     d_section_1_button->setEnabled(d_laser_file.Run_Count(0) >= 1);
     d_section_2_button->setEnabled(d_laser_file.Run_Count(1) >= 1);
     d_section_3_button->setEnabled(d_laser_file.Run_Count(2) >= 1);
@@ -550,7 +641,16 @@ void TVantrel::Update_Report()
         return;
     Write_Report(section);
     // The graph shows every run; the report only their mean.
-    Feed_Graph(*d_graph, d_laser_file, section);
+    Feed_Graph(*d_graph, d_laser_file, section, Reference());
+}
+
+// The checked section's graph drawn anew with the comparison as it now is; the report stays,
+// as it describes the loaded file alone.
+void TVantrel::Redraw_Graph()
+{
+    const int section = Active_Section();
+    if (section >= 0 && d_laser_file.d_file_type != Unknown_Type)
+        Feed_Graph(*d_graph, d_laser_file, section, Reference());
 }
 
 // The report of the section into the cleared pane, shown from its top.

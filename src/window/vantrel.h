@@ -37,6 +37,8 @@ private slots:
     void Save_Graph();
     void Print();
     void Evaluate_Iso();
+    void Compare_With();
+    void Clear_Comparison();
     void Section_1_Toggled(bool checked);
     void Section_2_Toggled(bool checked);
     void Section_3_Toggled(bool checked);
@@ -54,6 +56,11 @@ private:
     void Load_File(const QString& path);
     void Open_Neighbour(int step);
     void Clear_Graph();
+    void Redraw_Graph();
+    // The reference the loaded file is compared with, or none.
+    const TLaserFile* Reference() const;
+    void Drop_Comparison();
+    void Update_Comparison_Buttons();
     void Update_Report();
     void Write_Report(int section);
     void Clear_Report();
@@ -78,6 +85,8 @@ private:
     QPushButton* d_save_graph_button;
     QPushButton* d_print_button;
     QPushButton* d_iso_button;
+    QPushButton* d_compare_button;
+    QPushButton* d_clear_comparison_button;
     QToolButton* d_section_1_button;
     QToolButton* d_section_2_button;
     QToolButton* d_section_3_button;
@@ -85,6 +94,9 @@ private:
     TLaserFile d_laser_file;
     // The file last asked for, loaded or not: what a reload reads and a walk starts from.
     QString d_current_path;
+    // The reference ("as found"), empty when there is no comparison. It stays while other
+    // files of its family are loaded.
+    TLaserFile d_reference;
     QPointer<TIsoDialog> d_iso_dialog; // open until closed or another file is loaded
 };
 
