@@ -1,10 +1,13 @@
 #include "src/evaluation/iso2302.h"
 #include "src/laserfile.h"
 #include "src/output/export.h"
+#include "src/output/pngencoder.h"
 #include "src/output/report.h"
 #include "testlocale.h"
 
 #include <QtTest>
+
+#include <random>
 
 namespace
 {
@@ -38,6 +41,8 @@ private slots:
     void isoHandComputed();
     void iso_data();
     void iso();
+    void png_data();
+    void png();
 };
 
 // The mean of the section's runs: rounded half up, wider than the field when it must, no digit
@@ -199,6 +204,53 @@ void TOutputTest::iso()
     QVERIFY(file.Load_Content(path, content));
     const QString refusal = Iso_Refusal(file);
     QTEST(refusal.isEmpty() ? Summary(Iso_Csv_Text(Evaluate_Iso_230_2(file))) : refusal, "outcome");
+}
+
+// Pictures of stretches of one colour, of copies of the row above and of noise, a new stretch
+// starting at one pixel in `change` on average; each is written as a PNG and read back by Qt.
+// Only the top left `size` of the image is written.
+void TOutputTest::png_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("colours");
+    QTest::addColumn<int>("change");
+    QTest::newRow("one pixel") << QSize(1, 1) << 1 << 1;
+    QTest::newRow("one colour") << QSize(300, 20) << 1 << 1000;
+    QTest::newRow("a graph's few colours") << QSize(1601, 901) << 300 << 40;
+    QTest::newRow("noise, in many blocks") << QSize(257, 300) << 5000 << 1;
+    QTest::newRow("rows too long to be copied") << QSize(12000, 3) << 4 << 30;
+}
+
+void TOutputTest::png()
+{
+    QFETCH(QSize, size);
+    QFETCH(int, colours);
+    QFETCH(int, change);
+    std::mt19937 random(quint32(size.width()));
+    QVector<QRgb> palette(colours);
+    for (QRgb& colour : palette)
+        colour = 0xFF000000u | (random() & 0xFFFFFFu);
+    QImage image(size + QSize(2, 1), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    int stretch = 0;
+    QRgb colour = palette[0];
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+        {
+            if (int(random() % quint32(change)) == 0)
+            {
+                stretch = int(random() % 3);
+                colour = palette[int(random() % quint32(colours))];
+            }
+            const QRgb noise = palette[int(random() % quint32(colours))];
+            image.setPixel(x, y,
+                           stretch == 1 && y > 0 ? image.pixel(x, y - 1)
+                           : stretch == 2        ? noise
+                                                 : colour);
+        }
+    QImage read;
+    QVERIFY(read.loadFromData(Encode_Png(image, size), "PNG"));
+    QCOMPARE(read.convertToFormat(QImage::Format_RGB32), image.copy(QRect(QPoint(0, 0), size)));
 }
 
 QTEST_GUILESS_MAIN(TOutputTest)

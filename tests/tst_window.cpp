@@ -4,6 +4,7 @@
 #include "src/cli/commandline.h"
 #include "src/laserfile.h"
 #include "src/output/graphexport.h"
+#include "src/output/graphfeed.h"
 #include "src/output/report.h"
 #include "src/window/isodialog.h"
 #include "testlocale.h"
@@ -196,6 +197,8 @@ private slots:
     void compare_data();
     void compare();
     void graphSameAsShown();
+    void graphPng_data();
+    void graphPng();
     void saves_data();
     void saves();
 };
@@ -520,6 +523,28 @@ void TWindowTest::graphSameAsShown()
     graph.UpdateGraph();
     QCOMPARE(QImage(folder.filePath("batch.png")).convertToFormat(QImage::Format_RGB32),
              TGraphWidgetProbe(graph).Image().copy(graph.rect()));
+}
+
+// The batch's PNG file of each example reads back as the picture the graph draws.
+void TWindowTest::graphPng_data()
+{
+    QTest::addColumn<QString>("kind");
+    for (const char* kind : {"rtl", "rta", "stz", "pos", "str", "ang"})
+        QTest::newRow(kind) << kind;
+}
+
+void TWindowTest::graphPng()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir folder;
+    const QSize size(1600, 900);
+    TLaserFile file;
+    QVERIFY(file.Load(Example(kind)));
+    QVERIFY(Write_Graph_File(file, 0, folder.filePath("graph.png"), size));
+    TGraphWidget graph;
+    Feed_Graph(graph, file, 0);
+    QCOMPARE(QImage(folder.filePath("graph.png")).convertToFormat(QImage::Format_RGB32),
+             Graph_Image(graph, size, true));
 }
 
 void TWindowTest::saves_data()

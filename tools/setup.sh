@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building (and, with "test", testing) Vantrel needs and is missing,
-# then configures and builds into build/. Safe to run again: it only installs what
-# is not there yet and rebuilds what changed.
+# then configures and builds into build/: the viewer alone, or with "test" everything (the
+# tests, the benchmark, the manual page). Safe to run again: it only installs what is not
+# there yet and rebuilds what changed.
 set -euo pipefail
 
 mode=${1:-run}
@@ -46,4 +47,6 @@ if [ "$mode" = test ] && ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
 fi
 
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release
-cmake --build "$root/build" --parallel "$(nproc)"
+targets=()
+[ "$mode" = test ] || targets=(--target vantrel)
+cmake --build "$root/build" --parallel "$(nproc)" "${targets[@]}"

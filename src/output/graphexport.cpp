@@ -1,9 +1,11 @@
 #include "src/output/graphexport.h"
 
 #include "core/graphwidget.h"
+#include "src/formats/wholefile.h"
 #include "src/laserfile.h"
 #include "src/output/graphfeed.h"
 #include "src/output/outputfile.h"
+#include "src/output/pngencoder.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -47,13 +49,23 @@ bool Draw(QPaintDevice& device, TGraphWidget& graph, QSize size, bool fitted)
     return painter.end();
 }
 
+// Drawn as the widget draws its own image, one pixel wider and higher than what it shows:
+// a line that leaves the image is clipped there, and the same edge puts its last pixels
+// where the widget's are. The image's top left `size` pixels are the graph.
+QImage Drawn_Image(TGraphWidget& graph, QSize size, bool fitted)
+{
+    QImage image(size + QSize(1, 1), QImage::Format_RGB32);
+    if (image.isNull())
+        return QImage();
+    // Not one page fault for every 4 KiB of a large picture.
+    Prefer_Huge_Pages(image.bits(), std::size_t(image.sizeInBytes()));
+    return Draw(image, graph, size, fitted) ? image : QImage();
+}
+
 QByteArray Png_Bytes(TGraphWidget& graph, QSize size, bool fitted)
 {
-    const QImage image = Graph_Image(graph, size, fitted);
-    QBuffer buffer;
-    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
-        return QByteArray();
-    return buffer.data();
+    const QImage image = Drawn_Image(graph, size, fitted);
+    return image.isNull() ? QByteArray() : Encode_Png(image, size);
 }
 
 // Vector curves and real text; one unit of the drawing is one of the graph's pixels.
@@ -131,15 +143,10 @@ QString Graph_Path(const QString& path, const QString& filter)
     return path + QStringLiteral(".png");
 }
 
-// Drawn as the widget draws its own image, one pixel wider and higher than what it shows:
-// a line that leaves the image is clipped there, and the same edge puts its last pixels
-// where the widget's are.
 QImage Graph_Image(TGraphWidget& graph, QSize size, bool fitted)
 {
-    QImage image(size + QSize(1, 1), QImage::Format_RGB32);
-    if (image.isNull() || !Draw(image, graph, size, fitted))
-        return QImage();
-    return image.copy(QRect(QPoint(0, 0), size));
+    const QImage image = Drawn_Image(graph, size, fitted);
+    return image.isNull() ? QImage() : image.copy(QRect(QPoint(0, 0), size));
 }
 
 bool Write_Graph(TGraphWidget& graph, bool fitted, const QString& path, QSize size)
