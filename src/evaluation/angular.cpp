@@ -73,8 +73,10 @@ TEvaluation Evaluate_Angular(const TLaserFile& file, int section, const TEvaluat
         Range_Figure("angular deviation", TQuantity::Deviation, x, {&values}, {&values});
     evaluation.Figures = {angle, Arc_Seconds_Figure(angle, evaluation.Deviation_Unit),
                           Highest_Run_Figure("highest run angular deviation", file.Runs(section),
-                                             [](const TLaserRun&)
-                                             { return std::optional<TLine>(TLine()); })};
+                                             [](const TLaserRun& run) {
+                                                 return run.empty() ? std::nullopt
+                                                                    : std::optional<TLine>(TLine());
+                                             })};
     Add_Column(evaluation, "mean", TQuantity::Deviation, values);
     Add_Column(evaluation, "run min", TQuantity::Deviation, lowest);
     Add_Column(evaluation, "run max", TQuantity::Deviation, highest);

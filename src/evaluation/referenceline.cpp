@@ -108,20 +108,27 @@ TResidualRange Residual_Range(const TLaserRun& points, const TLine& line)
 TFigure Highest_Run_Figure(const char* name, const TLaserSection& runs,
                            const std::function<std::optional<TLine>(const TLaserRun&)>& line_of)
 {
-    TFigure figure;
-    figure.Name = QLatin1String(name);
+    TFigure highest;
+    highest.Name = QLatin1String(name);
+    const TFigure unknown = highest;
     for (std::size_t k = 0; k < runs.size(); ++k)
     {
+        if (!All_Finite(runs[k]))
+            return unknown;
         const std::optional<TLine> line = line_of(runs[k]);
-        const TResidualRange range = line ? Residual_Range(runs[k], *line) : TResidualRange();
-        if (!range.Range || (figure.Value && *range.Range <= *figure.Value))
+        if (!line)
             continue;
-        figure.Value = range.Range;
-        figure.High_Position = range.High_Position;
-        figure.Low_Position = range.Low_Position;
-        figure.Run = static_cast<int>(k) + 1;
+        const TResidualRange range = Residual_Range(runs[k], *line);
+        if (!range.Range)
+            return unknown;
+        if (highest.Value && *range.Range <= *highest.Value)
+            continue;
+        highest.Value = range.Range;
+        highest.High_Position = range.High_Position;
+        highest.Low_Position = range.Low_Position;
+        highest.Run = static_cast<int>(k) + 1;
     }
-    return figure;
+    return highest;
 }
 
 std::vector<TFigure> Line_Figures(const std::optional<TLine>& line)

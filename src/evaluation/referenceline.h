@@ -37,8 +37,8 @@ struct TResidualRange
 TResidualRange Residual_Range(const TLaserRun& points, const TLine& line);
 
 // The largest residual range of a single run about its own line, which `line_of` gives (or
-// none), with the run (from 1) and the positions where it occurs; runs without one are passed
-// over, and empty when no run has one.
+// none), with the run (from 1) and the positions where it occurs. A run without a line is
+// passed over; a point or a residual that is no finite number makes the figure empty.
 TFigure Highest_Run_Figure(const char* name, const TLaserSection& runs,
                            const std::function<std::optional<TLine>(const TLaserRun&)>& line_of);
 
