@@ -194,7 +194,9 @@ void TEvaluationTest::minimumZone()
         if (round % 3 == 2)
             std::reverse(points.begin(), points.end());
         const double narrowest = Brute_Force_Zone(points);
-        const std::optional<TLine> line = Minimum_Zone_Line(points);
+        // Half begin from three places at random, some outside the points.
+        TZoneReference start = {random.bounded(9u), random.bounded(9u), random.bounded(9u)};
+        const std::optional<TLine> line = Minimum_Zone_Line(points, round % 2 ? &start : nullptr);
         QCOMPARE(line.has_value(), std::isfinite(narrowest));
         if (!line)
             continue;

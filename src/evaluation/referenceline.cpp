@@ -10,7 +10,8 @@
 #include <limits>
 #include <tuple>
 
-std::optional<TLine> Reference_Line(TReferenceLine kind, const TLaserRun& points)
+std::optional<TLine> Reference_Line(TReferenceLine kind, const TLaserRun& points,
+                                    TZoneReference* start)
 {
     switch (kind)
     {
@@ -19,15 +20,16 @@ std::optional<TLine> Reference_Line(TReferenceLine kind, const TLaserRun& points
     case TReferenceLine::End_Points:
         return End_Points_Line(points);
     case TReferenceLine::Minimum_Zone:
-        return Minimum_Zone_Line(points);
+        return Minimum_Zone_Line(points, start);
     }
     return std::nullopt;
 }
 
-// About the points' centre, so that large positions cost no precision.
+// About the points' centre, so that large positions cost no precision. A coordinate that is
+// no finite number makes a sum, and so the line, no finite number.
 std::optional<TLine> Least_Squares_Line(const TLaserRun& points)
 {
-    if (points.empty() || !All_Finite(points))
+    if (points.empty())
         return std::nullopt;
     const double count = static_cast<double>(points.size());
     double x_sum = 0.0;
@@ -113,9 +115,9 @@ TFigure Highest_Run_Figure(const char* name, const TLaserSection& runs,
     const TFigure unknown = highest;
     for (std::size_t k = 0; k < runs.size(); ++k)
     {
-        if (!All_Finite(runs[k]))
-            return unknown;
         const std::optional<TLine> line = line_of(runs[k]);
+        if (!line && !All_Finite(runs[k]))
+            return unknown;
         if (!line)
             continue;
         const TResidualRange range = Residual_Range(runs[k], *line);

@@ -3,6 +3,7 @@
 
 #include "src/evaluation/evaluations.h"
 
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -16,9 +17,14 @@ struct TLine
     double At(double position) const { return Intercept + Slope * position; }
 };
 
+// Three points, by their place in a run, at rising positions.
+using TZoneReference = std::array<std::size_t, 3>;
+
 // The line of that kind through the points. Nothing when they hold fewer than two distinct
-// positions, or a point or the line is no finite number.
-std::optional<TLine> Reference_Line(TReferenceLine kind, const TLaserRun& points);
+// positions, or a point or the line is no finite number. `start` is the minimum zone's (see
+// Minimum_Zone_Line).
+std::optional<TLine> Reference_Line(TReferenceLine kind, const TLaserRun& points,
+                                    TZoneReference* start = nullptr);
 
 // Ordinary least squares of the deviation on the position.
 std::optional<TLine> Least_Squares_Line(const TLaserRun& points);
