@@ -174,7 +174,7 @@ void TEvaluationTest::undefined()
 
 // Few points, often at shared positions or on one line, in every order: the band about the
 // line is as narrow as the narrowest about any slope through two points, and the line is
-// midway in it.
+// midway in it. The end-point line meets the points at the smallest and largest position.
 void TEvaluationTest::minimumZone()
 {
     QRandomGenerator random(2611);
@@ -209,6 +209,11 @@ void TEvaluationTest::minimumZone()
         QVERIFY2(std::fabs(high - low - narrowest) < 1e-9 && std::fabs(high + low) < 1e-9,
                  qPrintable(
                      QString("round %1: %2 against %3").arg(round).arg(high - low).arg(narrowest)));
+        const auto first = std::min_element(points.begin(), points.end(), rising);
+        const auto last = std::max_element(points.begin(), points.end(), rising);
+        const TLine ends = *End_Points_Line(points);
+        QVERIFY(std::fabs(first->y - ends.At(first->x)) + std::fabs(last->y - ends.At(last->x)) <
+                1e-9);
     }
 }
 
