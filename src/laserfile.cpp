@@ -252,6 +252,13 @@ int TLaserFile::Run_Count(int section) const
     return runs ? static_cast<int>(runs->size()) : 0;
 }
 
+const TLaserSection& TLaserFile::Runs(int section) const
+{
+    static const TLaserSection none;
+    const TLaserSection* runs = Section(section);
+    return runs ? *runs : none;
+}
+
 QString TLaserFile::Type_Description() const
 {
     return Is_Known_Kind(d_file_type) ? QString::fromLatin1(Descriptions[d_file_type]) : QString();
@@ -298,6 +305,11 @@ TTargetMatch TLaserFile::Match_Targets(int section) const
     if (!runs)
         return Match_By_Place({});
     return Same_Positions(*runs) ? Match_By_Place(*runs) : Match_By_Position(*runs);
+}
+
+bool TLaserFile::Shares_Positions(int section) const
+{
+    return Same_Positions(Runs(section));
 }
 
 TDeviationUnit TLaserFile::Deviation_Unit() const
