@@ -50,3 +50,12 @@ TGraphLayout TGraphLayout::ForAreaWithoutTitles(const QRect& Area, int FontHeigh
     Layout.Widget = Area;
     return Layout;
 }
+
+TGraphLayout TGraphLayout::WithLegend(TGraphLayout Layout, int Width, int Gap)
+{
+    const QRect Plot = Layout.Plot;
+    Layout.Plot.setRight(Plot.right() - Width - Gap);
+    Layout.HorizontalTitle.setRight(Layout.Plot.right());
+    Layout.Legend = Corners(Layout.Plot.right() + Gap + 1, Plot.top(), Plot.right(), Plot.bottom());
+    return Layout;
+}

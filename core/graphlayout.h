@@ -14,6 +14,8 @@ struct TGraphLayout
     QRect HorizontalTitle;
     QRect Title;
     QRect Widget;
+    // The legend beside the plot; none in these layouts.
+    QRect Legend;
 
     // The widget of the given size on screen, the vertical labels seven lines wide.
     static TGraphLayout ForWidget(int Width, int Height, int FontHeight);
@@ -21,6 +23,9 @@ struct TGraphLayout
     static TGraphLayout ForArea(const QRect& Area, int FontHeight);
     // The same without titles: their bands shrink to six-pixel margins.
     static TGraphLayout ForAreaWithoutTitles(const QRect& Area, int FontHeight);
+    // The same layout with a column Width wide right of the plot, Gap from it, for the
+    // legend; the plot and its horizontal title narrow by both.
+    static TGraphLayout WithLegend(TGraphLayout Layout, int Width, int Gap);
 };
 
 #endif

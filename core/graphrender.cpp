@@ -16,11 +16,6 @@
 namespace
 {
 
-// Effective drawing styles of a data set.
-const int Lines_Style = 1;
-const int Bars_Style = 2;
-const int Crosses_Style = 3;
-
 // A tick label's printf width and number of decimals.
 struct TLabelFormat
 {
@@ -105,10 +100,20 @@ private:
     std::size_t d_Count = 0;
 };
 
+// What a curve is drawn with besides its points.
+struct TCurveFrame
+{
+    const TPixelMap& Map;
+    const TGraphTransform& Transform;
+    int PlotWidth;
+    QColor Color;
+};
+
 // One line from each point to the next. A segment with an end that is not a finite number
 // is left out. Each segment is its own line: a polyline would join them with other pixels.
-void DrawLines(QPainter& Painter, const std::vector<TVector2>& Points, const TPixelMap& Map)
+void DrawLines(QPainter& Painter, const std::vector<TVector2>& Points, const TCurveFrame& Frame)
 {
+    const TPixelMap& Map = Frame.Map;
     TLineBatch Batch(Painter);
     double X = 0.0, Y = 0.0;
     bool Inside = Map.Map(Points[0], X, Y);
@@ -130,11 +135,12 @@ void DrawLines(QPainter& Painter, const std::vector<TVector2>& Points, const TPi
 
 // A bar from each value's row toward the row of zero; a bar reaching beyond the box is
 // cut to it, which leaves its part within the plot as it was.
-void DrawBars(QPainter& Painter, const std::vector<TVector2>& Points, const TPixelMap& Map,
-              const TGraphTransform& Transform, int PlotWidth, const QColor& Color)
+void DrawBars(QPainter& Painter, const std::vector<TVector2>& Points, const TCurveFrame& Frame)
 {
+    const TPixelMap& Map = Frame.Map;
+    const TGraphTransform& Transform = Frame.Transform;
     const long long Count = static_cast<long long>(Points.size());
-    const double HalfWidth = static_cast<double>(std::max(PlotWidth / (2 * Count) - 1, 1LL));
+    const double HalfWidth = static_cast<double>(std::max(Frame.PlotWidth / (2 * Count) - 1, 1LL));
     const double ZeroRow = std::trunc(Transform.MapY(0.0));
     for (const TVector2& Point : Points)
     {
@@ -145,14 +151,16 @@ void DrawBars(QPainter& Painter, const std::vector<TVector2>& Points, const TPix
         const double Y = std::trunc(Transform.MapY(Point.y));
         // Below zero the top lies under the bottom; the rectangle is passed on so.
         Painter.fillRect(
-            QRect(Map.Pixel(X - HalfWidth, Y), Map.Pixel(X + HalfWidth - 1, ZeroRow - 1)), Color);
+            QRect(Map.Pixel(X - HalfWidth, Y), Map.Pixel(X + HalfWidth - 1, ZeroRow - 1)),
+            Frame.Color);
     }
 }
 
 // A diagonal cross seven pixels wide at each point. A cross centred outside the box lies
 // far outside the plot.
-void DrawCrosses(QPainter& Painter, const std::vector<TVector2>& Points, const TPixelMap& Map)
+void DrawCrosses(QPainter& Painter, const std::vector<TVector2>& Points, const TCurveFrame& Frame)
 {
+    const TPixelMap& Map = Frame.Map;
     TLineBatch Batch(Painter);
     for (const TVector2& Point : Points)
     {
@@ -166,12 +174,135 @@ void DrawCrosses(QPainter& Painter, const std::vector<TVector2>& Points, const T
     Batch.Flush();
 }
 
+// Connected segments gathered into one polyline, so that a dash pattern runs on along a
+// curve of many short segments instead of starting afresh at every point.
+class TPolyline
+{
+public:
+    explicit TPolyline(QPainter& Painter) : d_Painter(Painter) {}
+
+    void Add(const QPoint& From, const QPoint& To)
+    {
+        // A full polyline goes out and the next one starts where it ended.
+        if (d_Points.empty() || d_Points.back() != From || d_Points.size() == Most_Points)
+        {
+            Flush();
+            d_Points.push_back(From);
+        }
+        // A segment within one pixel adds nothing to the line but a point of length zero.
+        if (To != d_Points.back() || d_Points.size() == 1)
+            d_Points.push_back(To);
+    }
+
+    void Flush()
+    {
+        if (d_Points.size() > 1)
+            d_Painter.drawPolyline(d_Points.data(), static_cast<int>(d_Points.size()));
+        d_Points.clear();
+    }
+
+private:
+    // Far within the count of points that drawPolyline takes.
+    static constexpr std::size_t Most_Points = 1 << 20;
+
+    QPainter& d_Painter;
+    std::vector<QPoint> d_Points;
+};
+
+// The lines of DrawLines as polylines, broken where a segment is cut or left out.
+void DrawDashedLines(QPainter& Painter, const std::vector<TVector2>& Points,
+                     const TCurveFrame& Frame)
+{
+    const TPixelMap& Map = Frame.Map;
+    TPolyline Polyline(Painter);
+    double X = 0.0, Y = 0.0;
+    bool Inside = Map.Map(Points[0], X, Y);
+    QPoint Pixel = Map.Pixel(X, Y);
+    for (std::size_t Index = 1; Index < Points.size(); ++Index)
+    {
+        const bool WasInside = Inside;
+        const QPoint Previous = Pixel;
+        Inside = Map.Map(Points[Index], X, Y);
+        Pixel = Map.Pixel(X, Y);
+        QLine Line;
+        if (WasInside && Inside)
+            Polyline.Add(Previous, Pixel);
+        else if (Map.Segment(Points[Index - 1], Points[Index], Line))
+            Polyline.Add(Line.p1(), Line.p2());
+    }
+    Polyline.Flush();
+}
+
+// The swatches of the legend: a short line, a bar or a cross in the middle of the box.
+void LineSwatch(QPainter& Painter, const QRect& Box, const QColor&)
+{
+    const int Y = Box.center().y();
+    Painter.drawLine(Box.left(), Y, Box.right(), Y);
+}
+
+void BarSwatch(QPainter& Painter, const QRect& Box, const QColor& Color)
+{
+    const int Side = std::max(Box.height() / 2, 1);
+    Painter.fillRect(QRect(Box.center() - QPoint(Side / 2, Side / 2), QSize(Side, Side)), Color);
+}
+
+void CrossSwatch(QPainter& Painter, const QRect& Box, const QColor&)
+{
+    const QPoint Centre = Box.center();
+    Painter.drawLine(Centre + QPoint(-3, -3), Centre + QPoint(3, 3));
+    Painter.drawLine(Centre + QPoint(-3, 3), Centre + QPoint(3, -3));
+}
+
+// How each drawn style draws its curves and its swatch, and with which pen.
+struct TStyleDrawing
+{
+    int Style;
+    bool Dashed;
+    void (*Curve)(QPainter&, const std::vector<TVector2>&, const TCurveFrame&);
+    void (*Swatch)(QPainter&, const QRect&, const QColor&);
+};
+
+const std::array<TStyleDrawing, 4> Style_Drawings = {{
+    {1, false, DrawLines, LineSwatch},
+    {2, false, DrawBars, BarSwatch},
+    {3, false, DrawCrosses, CrossSwatch},
+    {TGraphWidget::DashedStyle, true, DrawDashedLines, LineSwatch},
+}};
+
+// The drawing of a set's effective style; none for a style that is not drawn.
+const TStyleDrawing* DrawingOf(const TGraphDataSet& Set, int DefaultStyle)
+{
+    const int Style = Set.Style == 0 ? DefaultStyle : Set.Style;
+    const auto Found =
+        std::find_if(Style_Drawings.begin(), Style_Drawings.end(),
+                     [Style](const TStyleDrawing& Drawing) { return Drawing.Style == Style; });
+    return Found == Style_Drawings.end() ? nullptr : &*Found;
+}
+
+// Dashes long enough to see at a glance, gaps that leave the line a line.
+QPen PenOf(const TStyleDrawing& Drawing, const QColor& Color)
+{
+    QPen Pen(Color);
+    if (Drawing.Dashed)
+        Pen.setDashPattern({5.0, 3.0});
+    return Pen;
+}
+
 } // namespace
 
 void TGraphWidget::resizeEvent(QResizeEvent* Event)
 {
     SetLayout(TGraphLayout::ForWidget(Event->size().width(), Event->size().height(), d_FontHeight));
     RenderFitted();
+}
+
+// The widget's own layout for its size, with room for a legend in the presentation style
+// measured in the font that the image is drawn with.
+void TGraphWidget::LayOut()
+{
+    const QFont Font = d_Pixmap.isNull() ? font() : QFont(QFont(), &d_Pixmap);
+    SetLayout(Arranged(
+        TGraphLayout::ForWidget(d_WidgetRect.right(), d_WidgetRect.bottom(), d_FontHeight), Font));
 }
 
 // Repaints only copy from the cached image, whose pixels are the device's.
@@ -193,6 +324,7 @@ TGraphLayout TGraphWidget::Layout() const
     Layout.HorizontalTitle = d_HorizontalTitleRect;
     Layout.Title = d_TitleRect;
     Layout.Widget = d_WidgetRect;
+    Layout.Legend = d_LegendRect;
     return Layout;
 }
 
@@ -205,6 +337,7 @@ void TGraphWidget::SetLayout(const TGraphLayout& Layout)
     d_HorizontalTitleRect = Layout.HorizontalTitle;
     d_TitleRect = Layout.Title;
     d_WidgetRect = Layout.Widget;
+    d_LegendRect = Layout.Legend;
 }
 
 void TGraphWidget::RenderFitted()
@@ -212,6 +345,8 @@ void TGraphWidget::RenderFitted()
     if (!d_WidgetRect.isValid())
         return;
     NewImage();
+    // The style or the names of the legend may have changed the room for the plot.
+    LayOut();
     FitToData();
     DrawImage();
     FollowMouse();
@@ -268,12 +403,15 @@ void TGraphWidget::DrawImage()
     DrawGraph(Painter);
 }
 
-// Labels sized for the present view, then the axes, then the curves over them.
+// Labels sized for the present view, then the axes, then the curves over them, and in the
+// presentation style the legend beside them.
 void TGraphWidget::DrawGraph(QPainter& Painter)
 {
     UpdateLabelFormats(Painter);
     DrawAxes(Painter);
     DrawDataSets(Painter);
+    if (d_Presentation)
+        DrawLegend(Painter);
 }
 
 bool TGraphWidget::Render(QPainter* Device, const QRect& Area, bool Frame)
@@ -323,7 +461,7 @@ void TGraphWidget::RenderOnto(QPainter& Device, const TGraphLayout& Layout, bool
 
     d_DrawFrame = Frame;
     d_FontHeight = FontHeight;
-    SetLayout(Layout);
+    SetLayout(Arranged(Layout, Device.font()));
     if (Fitted)
         FitToData();
     else
@@ -379,8 +517,13 @@ void TGraphWidget::DrawAxes(QPainter& Painter)
     const QPen Pen = Painter.pen();
     const QFont Font = Painter.font();
 
-    DrawHorizontalTicks(Painter, FontHeight);
-    DrawVerticalTicks(Painter, FontHeight);
+    if (d_Presentation)
+        DrawRoundTicks(Painter, FontHeight);
+    else
+    {
+        DrawHorizontalTicks(Painter, FontHeight);
+        DrawVerticalTicks(Painter, FontHeight);
+    }
     DrawZeroLines(Painter);
     Painter.setPen(Qt::darkGray);
     if (d_DrawFrame)
@@ -482,18 +625,32 @@ void TGraphWidget::DrawDataSets(QPainter& Painter)
     const int PlotWidth = d_PlotRect.right() - d_PlotRect.left() + 1;
     for (const TGraphDataSet& Set : d_DataSets)
     {
-        if (Set.Points.empty())
+        const TStyleDrawing* Drawing = DrawingOf(Set, d_DefaultStyle);
+        if (Set.Points.empty() || Drawing == nullptr)
             continue;
-        Painter.setPen(Set.Color);
-        const int Style = Set.Style == 0 ? d_DefaultStyle : Set.Style;
-        if (Style == Lines_Style)
-            DrawLines(Painter, Set.Points, Map);
-        else if (Style == Bars_Style)
-            DrawBars(Painter, Set.Points, Map, d_Transform, PlotWidth, Set.Color);
-        else if (Style == Crosses_Style)
-            DrawCrosses(Painter, Set.Points, Map);
+        Painter.setPen(PenOf(*Drawing, Set.Color));
+        Drawing->Curve(Painter, Set.Points, {Map, d_Transform, PlotWidth, Set.Color});
     }
     if (Clipped)
         Painter.setClipping(false);
     Painter.setPen(Pen);
+}
+
+// The sets that the legend lists: named ones of a style that is drawn.
+std::vector<const TGraphDataSet*> TGraphWidget::LegendSets() const
+{
+    std::vector<const TGraphDataSet*> Sets;
+    for (const TGraphDataSet& Set : d_DataSets)
+        if (!Set.Name.isEmpty() && DrawingOf(Set, d_DefaultStyle) != nullptr)
+            Sets.push_back(&Set);
+    return Sets;
+}
+
+void TGraphWidget::DrawSwatch(QPainter& Painter, const TGraphDataSet& Set, const QRect& Box) const
+{
+    const TStyleDrawing* Drawing = DrawingOf(Set, d_DefaultStyle);
+    if (Drawing == nullptr)
+        return;
+    Painter.setPen(PenOf(*Drawing, Set.Color));
+    Drawing->Swatch(Painter, Box, Set.Color);
 }

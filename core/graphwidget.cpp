@@ -51,11 +51,25 @@ TGraphWidget::~TGraphWidget() = default;
 
 int TGraphWidget::AddDataSet(const QColor& Color, int Style)
 {
+    return AddDataSet(Color, Style, QString());
+}
+
+int TGraphWidget::AddDataSet(const QColor& Color, int Style, const QString& Name)
+{
     TGraphDataSet Set;
     Set.Color = Color;
     Set.Style = Style;
+    Set.Name = Name;
     d_DataSets.push_back(Set);
     return static_cast<int>(d_DataSets.size()) - 1;
+}
+
+bool TGraphWidget::SetDataSetName(int Set, const QString& Name)
+{
+    VANTREL_CHECK(Set >= 0);
+    VANTREL_CHECK(Set < static_cast<int>(d_DataSets.size()));
+    d_DataSets[Set].Name = Name;
+    return true;
 }
 
 bool TGraphWidget::AddPoint(int Set, const TVector2& Point)
@@ -146,6 +160,16 @@ void TGraphWidget::SetEqualScale(bool Equal)
 void TGraphWidget::SetShowCoordinates(bool Show)
 {
     d_ShowCoordinates = Show;
+}
+
+void TGraphWidget::SetPresentation(bool Presentation)
+{
+    d_Presentation = Presentation;
+}
+
+bool TGraphWidget::Presentation() const
+{
+    return d_Presentation;
 }
 
 void TGraphWidget::UpdateGraph()

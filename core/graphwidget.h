@@ -18,9 +18,11 @@ struct TGraphDataSet
 {
     std::vector<TVector2> Points;
     QColor Color;
-    // 0 = the graph's default style, 1 = lines, 2 = vertical bars, 3 = crosses;
-    // any other value is not drawn (but still counts in the fit).
+    // 0 = the graph's default style, 1 = lines, 2 = vertical bars, 3 = crosses,
+    // 5 = dashed lines; any other value is not drawn (but still counts in the fit).
     int Style = 0;
+    // Shown in the legend of the presentation style; a set without one is not listed.
+    QString Name;
 };
 
 // A reusable 2-D line graph: data sets on linear axes fitted to the data, drawn once into
@@ -37,6 +39,8 @@ public:
     ~TGraphWidget() override;
 
     int AddDataSet(const QColor& Color, int Style);
+    int AddDataSet(const QColor& Color, int Style, const QString& Name);
+    bool SetDataSetName(int Set, const QString& Name);
     bool AddPoint(int Set, const TVector2& Point);
     void ClearDataSets();
     bool RemoveDataSet(int Offset);
@@ -51,6 +55,11 @@ public:
     void SetMinimumHalfRange(double Value);
     void SetEqualScale(bool Equal);
     void SetShowCoordinates(bool Show);
+    // The style for a page rather than the screen: ticks at round values with labels of
+    // equal decimals, a light grid and a legend of the named data sets beside the plot.
+    // Off by default; like the other settings it is drawn from the next render on.
+    void SetPresentation(bool Presentation);
+    bool Presentation() const;
     void UpdateGraph();
 
     // Draws a freshly fitted graph onto another painter; the widget keeps its own view.
@@ -63,6 +72,9 @@ public:
 
     // The palette of the curves: 96 distinct colours, black beyond.
     static bool GetIndexedColor(int Index, int& Red, int& Green, int& Blue);
+
+    // The data-set style of dashed lines.
+    static constexpr int DashedStyle = 5;
 
 public slots:
     // Both take effect at the next paint; a refit goes first when both are asked for.
@@ -90,6 +102,9 @@ private:
 
     TGraphLayout Layout() const;
     void SetLayout(const TGraphLayout& Layout);
+    void LayOut();
+    TGraphLayout Arranged(TGraphLayout Layout, const QFont& Font) const;
+    std::vector<const TGraphDataSet*> LegendSets() const;
     void RenderFitted();
     void NewImage();
     void FollowPixelRatio();
@@ -106,8 +121,11 @@ private:
     void DrawHorizontalTicks(QPainter& Painter, int FontHeight);
     void DrawVerticalTicks(QPainter& Painter, int FontHeight);
     void DrawZeroLines(QPainter& Painter);
+    void DrawRoundTicks(QPainter& Painter, int FontHeight);
     void DrawTitles(QPainter& Painter);
     void DrawDataSets(QPainter& Painter);
+    void DrawLegend(QPainter& Painter);
+    void DrawSwatch(QPainter& Painter, const TGraphDataSet& Set, const QRect& Box) const;
 
     bool ServePendingRequest();
     QRect ZoomOutRect() const;
@@ -133,6 +151,7 @@ private:
     QRect d_HorizontalTitleRect;
     QRect d_TitleRect;
     QRect d_WidgetRect;
+    QRect d_LegendRect;
     QString d_VerticalTitle;
     QString d_HorizontalTitle;
     QString d_Title;
@@ -162,6 +181,7 @@ private:
     int d_VerticalLabelMode = 1;
     double d_MinimumHalfRange = 5e-6;
     bool d_EqualScale = false;
+    bool d_Presentation = false;
 };
 
 #endif

@@ -1,10 +1,13 @@
 #include "graphprobe.h"
 
+#include "core/graphticks.h"
+
 #include <QtTest>
 
 #include <array>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 // A data range to show (left, right, bottom, top), or a fit to the data when left is NaN.
@@ -151,6 +154,11 @@ private slots:
     void view();
     void repaints();
     void drawnAndExtremes();
+    void ticks_data();
+    void ticks();
+    void ticksGenerated();
+    void presentation();
+    void dashes();
 };
 
 void TGraphTest::fit_data()
@@ -488,6 +496,158 @@ void TGraphTest::drawnAndExtremes()
     QVERIFY(probe.Coordinates().startsWith("nan,   ") && std::isfinite(map.dx) &&
             std::isfinite(map.m22));
     QVERIFY(!probe.Image().copy(QRect(narrow.topLeft() * ratio, narrow.size() * ratio)).allGray());
+}
+
+void TGraphTest::ticks_data()
+{
+    QTest::addColumn<double>("low");
+    QTest::addColumn<double>("high");
+    QTest::addColumn<int>("most");
+    QTest::addColumn<QString>("labels");
+    const auto row = [](const char* tag, double low, double high, int most, const char* labels)
+    { QTest::newRow(tag) << low << high << most << QString(labels); };
+    row("screen's range", 6.5223, 6.6866, 10, "6.54 6.56 6.58 6.60 6.62 6.64 6.66 6.68");
+    row("span of 1e-5", 0, 1e-5, 10, "0.000000 0.000002 0.000004 0.000006 0.000008 0.000010");
+    row("1e-5 far from zero", 1000, 1000.00001, 5, "1000.000000 1000.000005 1000.000010");
+    row("negative only", -3.7, -1.2, 10, "-3.5 -3.0 -2.5 -2.0 -1.5");
+    row("across zero, reversed", 1.04, -1.04, 10, "-1.0 -0.5 0.0 0.5 1.0");
+    row("no negative zero", -5.2e-6, 5.2e-6, 10, "-0.000004 -0.000002 0.000000 0.000002 0.000004");
+    row("ends on steps", 0, 0.3, 10, "0.00 0.05 0.10 0.15 0.20 0.25 0.30");
+    row("three at most", -1.04, 1.04, 3, "-1 0 1");
+    row("one, none at the larger step", 0.2, 0.4, 1, "0.2");
+    row("single value", 6.6866, 6.6866, 10, "6.6866");
+    row("single negative zero", -0.0, -0.0, 10, "0");
+    // Labels longer than 24 characters are shown as length:value.
+    row("huge", -1.7e308, 1.7e308, 3, "310:-1e+308 0 309:1e+308");
+    row("huge, one label", -1.7e308, 1.7e308, 1, "0");
+    row("not a number", NaN, 1, 10, "");
+    row("infinite", 0, Inf, 10, "");
+    row("no labels asked for", 1, 2, 0, "");
+}
+
+void TGraphTest::ticks()
+{
+    QFETCH(double, low);
+    QFETCH(double, high);
+    QFETCH(int, most);
+    QStringList labels;
+    for (const QString& label : RoundTicks(low, high, most).Labels)
+        labels << (label.size() > 24 ? QString("%1:%2").arg(label.size()).arg(label.toDouble())
+                                     : label);
+    QTEST(labels.join(' '), "labels");
+}
+
+// Ranges of every size and place: at least one and at most the labels asked for, ascending
+// within the range, each its value with the step's decimals; the step 1, 2 or 5 times a power
+// of ten, and the next smaller one would give at least as many.
+void TGraphTest::ticksGenerated()
+{
+    std::mt19937_64 random(28);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0), share(0.1, 1.0);
+    for (int run = 0; run < 4000; ++run)
+    {
+        const double scale = std::pow(10.0, int(random() % 580) - 290);
+        const double low = unit(random) * scale;
+        const double high = low + share(random) * scale * std::pow(10.0, -int(random() % 10));
+        const int most = 1 + int(random() % 12);
+        const TAxisTicks ticks = RoundTicks(low, high, most);
+        const int count = int(ticks.Values.size());
+        QVERIFY(count >= 1 && count <= most && ticks.Labels.size() == count);
+        const double step = count > 1 ? ticks.Values[1] - ticks.Values[0] : 0.0;
+        const double power = std::pow(10.0, std::floor(std::log10(step) + 1e-3));
+        const double mantissa = std::round(step / power);
+        const double smaller = step / (mantissa == 5 ? 2.5 : 2.0);
+        QVERIFY(count == 1 || (std::abs(step / power - mantissa) < 1e-3 &&
+                               (mantissa == 1 || mantissa == 2 || mantissa == 5) &&
+                               ticks.Decimals == std::max(0, -int(std::round(std::log10(power)))) &&
+                               std::floor(high / smaller) - std::ceil(low / smaller) + 2 > most));
+        const double slack = step * 1e-6 + std::max(std::abs(low), std::abs(high)) * 1e-15;
+        const QRegularExpression form(QRegularExpression::anchoredPattern(
+            ticks.Decimals ? QString("-?\\d+\\.\\d{%1}").arg(ticks.Decimals) : QString("-?\\d+")));
+        for (int index = 0; index < count; ++index)
+        {
+            const double value = ticks.Values[index];
+            const QString label = ticks.Labels[index];
+            QVERIFY(value >= low - slack && value <= high + slack &&
+                    (index == 0 || value > ticks.Values[index - 1]) &&
+                    form.match(label).hasMatch() &&
+                    !(label.startsWith('-') && label.toDouble() == 0) &&
+                    std::abs(label.toDouble() - value) <=
+                        std::pow(10.0, -ticks.Decimals) / 2 + std::abs(value) * 1e-15);
+        }
+    }
+}
+
+// A light grid across the plot and a legend of the named sets right of it, drawn alike on
+// the screen and by RenderView; the default style has neither.
+void TGraphTest::presentation()
+{
+    TShownGraph graph;
+    QVERIFY(QTest::qWaitForWindowExposed(&graph));
+    TGraphWidgetProbe probe(graph);
+    const QColor grid(224, 224, 224);
+    const QRect plain = probe.PlotRect();
+    graph.SetDataSetName(0, "red run");
+    graph.AddPoint(graph.AddDataSet(Qt::blue, 3, "blue run"), TVector2(1005, 0));
+    graph.AddPoint(graph.AddDataSet(Qt::green, 3), TVector2(1005, 0));
+    graph.SetPresentation(true);
+    graph.UpdateGraph();
+    const QImage image = probe.Image().copy(graph.rect()).convertToFormat(QImage::Format_RGB32);
+    const QRect plot = probe.PlotRect();
+    QImage view(graph.size(), QImage::Format_RGB32);
+    QPainter painter(&view);
+    graph.RenderView(&painter, graph.size(), true);
+    QCOMPARE(view, image);
+    QSet<QRgb> legend;
+    for (int y = plot.top(); y <= plot.bottom(); ++y)
+        for (int x = plot.right() + 2; x < graph.width() - 1; ++x)
+            legend << image.pixel(x, y);
+    QVERIFY(legend.contains(qRgb(255, 0, 0)) && legend.contains(qRgb(0, 0, 255)) &&
+            !legend.contains(qRgb(0, 255, 0)));
+    int columns = 0, rows = 0;
+    for (int x = plot.left() + 1; x < plot.right(); ++x)
+        columns += image.pixelColor(x, plot.top() + 2) == grid;
+    for (int y = plot.top() + 1; y < plot.bottom(); ++y)
+        rows += image.pixelColor(plot.left() + 2, y) == grid;
+    QVERIFY(columns >= 3 && rows >= 3 && plot.right() < plain.right());
+    // Twenty long names take at most a quarter of the width.
+    for (int set = 0; set < 20; ++set)
+        graph.AddPoint(graph.AddDataSet(Qt::blue, 1, QString(80, 'W')), TVector2(1005, 0));
+    graph.UpdateGraph();
+    QVERIFY(probe.PlotRect().right() >= plain.right() - graph.width() / 4 - 2 * probe.FontHeight());
+
+    graph.SetPresentation(false);
+    graph.UpdateGraph();
+    const QImage drawn = probe.Image();
+    int plainGrid = 0;
+    for (int y = plain.top() + 1; y < plain.bottom(); ++y)
+        for (int x = plain.left() + 1; x < plain.right(); ++x)
+            plainGrid += drawn.pixelColor(x, y) == grid;
+    QVERIFY(probe.PlotRect() == plain && plainGrid == 0);
+}
+
+// Dashes leave gaps in a dense straight line, lines none.
+void TGraphTest::dashes()
+{
+    TPoints line;
+    for (int index = 0; index <= 2000; ++index)
+        line.push_back({index / 200.0, 0.5});
+    for (int style : {1, TGraphWidget::DashedStyle})
+    {
+        TGraphWidget dense;
+        const QImage drawn = Draw(dense, line, style, {0, 10, 0, 1});
+        const int y = PixelOf(TGraphWidgetProbe(dense).Transform(), 0, 0.5).y();
+        const QRect row = TGraphWidgetProbe(dense).PlotRect();
+        int on = 0, gaps = 0;
+        for (int x = row.left(); x <= row.right(); ++x)
+        {
+            const bool red = drawn.pixelColor(x, y) == Qt::red;
+            gaps += !red && drawn.pixelColor(x - 1, y) == Qt::red;
+            on += red;
+        }
+        QVERIFY(style == 1 ? on == row.width() && gaps == 0
+                           : gaps > 50 && on < row.width() * 3 / 4);
+    }
 }
 
 QTEST_MAIN(TGraphTest)
