@@ -4,7 +4,8 @@
 
 #include "bench/benchfiles.h"
 #include "bench/vantrelprobe.h"
-#include "src/evaluation/iso2302.h"
+#include "src/evaluation/evaluations.h"
+#include "src/output/evaluationtext.h"
 #include "tests/graphprobe.h"
 
 #include <QApplication>
@@ -129,8 +130,10 @@ TTimes Measure(TVantrel& window, const QString& path)
     const QRect plot = graph.PlotRect();
     times.Zoom = Zoom_Step(probe.Graph(), plot);
     times.Pan = Pan_Step(probe.Graph(), plot);
-    if (Iso_Refusal(probe.Laser_File()).isEmpty())
-        times.Iso = Milliseconds([&] { Iso_Csv_Text(Evaluate_Iso_230_2(probe.Laser_File())); });
+    const TEvaluationKind& iso = *Evaluation_Named(QStringLiteral("iso230-2"));
+    if (Evaluation_Refusal(iso, probe.Laser_File()).isEmpty())
+        times.Iso =
+            Milliseconds([&] { Csv_Text(Iso_Csv_Lines(iso.Evaluate(probe.Laser_File(), 0, {}))); });
     return times;
 }
 

@@ -1,6 +1,7 @@
 #include "fuzz/fuzzload.h"
 
-#include "src/evaluation/iso2302.h"
+#include "src/evaluation/evaluations.h"
+#include "src/output/evaluationtext.h"
 #include "src/output/export.h"
 #include "src/output/report.h"
 
@@ -127,11 +128,18 @@ void Read_Evaluation(const TLaserFile& file)
         Fuzz_Expect(directions[section]->size() ==
                         static_cast<std::size_t>(file.Run_Count(section)),
                     "every run of a section has its direction");
-    if (!Iso_Refusal(file).isEmpty())
-        return;
-    const QString text = Iso_Csv_Text(Evaluate_Iso_230_2(file));
-    Fuzz_Expect(!text.contains(QLatin1String("nan")) && !text.contains(QLatin1String("inf")),
-                "the evaluation gives numbers or nothing");
+    for (const TEvaluationKind& kind : Evaluation_Kinds())
+        for (int section = 0; section <= 2; ++section)
+        {
+            if (!Evaluation_Refusal(kind, file).isEmpty() || file.Run_Count(section) < 1)
+                continue;
+            // After the heading, which holds the file's path.
+            const QString text =
+                Csv_Text(Evaluation_Csv_Lines(kind.Evaluate(file, section, {})).mid(6));
+            Fuzz_Expect(!text.contains(QLatin1String("nan")) &&
+                            !text.contains(QLatin1String("inf")),
+                        "the evaluation gives numbers or nothing");
+        }
 }
 
 } // namespace

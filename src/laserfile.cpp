@@ -240,6 +240,13 @@ int TLaserFile::Run_Count(int section) const
     return runs ? static_cast<int>(runs->size()) : 0;
 }
 
+const TLaserSection& TLaserFile::Runs(int section) const
+{
+    static const TLaserSection none;
+    const TLaserSection* runs = Section(section);
+    return runs ? *runs : none;
+}
+
 QString TLaserFile::Type_Description() const
 {
     return Is_Known_Kind(d_file_type) ? QString::fromLatin1(Descriptions[d_file_type]) : QString();

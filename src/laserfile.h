@@ -94,6 +94,8 @@ public:
     // The file's name without its folder ('/' is the only separator).
     QString File_Name() const;
     int Run_Count(int section) const;
+    // The runs of the section; none for a section the model does not have.
+    const TLaserSection& Runs(int section) const;
     QString Type_Description() const;
     QString Section_Label(int section) const;
     // Run `index` of the section, or for a negative index the mean of its runs at each target

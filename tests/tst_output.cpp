@@ -1,5 +1,6 @@
-#include "src/evaluation/iso2302.h"
+#include "src/evaluation/evaluations.h"
 #include "src/laserfile.h"
+#include "src/output/evaluationtext.h"
 #include "src/output/export.h"
 #include "src/output/report.h"
 #include "testlocale.h"
@@ -20,6 +21,12 @@ QString Summary(const QString& csv)
     for (int k = 19; k < lines.size() - 1; ++k)
         positions << lines[k].section(',', 1, 1);
     return figures.join(',') + '|' + positions.join(',');
+}
+
+// The text of `--iso230-2`.
+QString Iso_Text(const TLaserFile& file)
+{
+    return Csv_Text(Iso_Csv_Lines(Evaluation_Named("iso230-2")->Evaluate(file, 0, {})));
 }
 
 } // namespace
@@ -150,8 +157,8 @@ void TOutputTest::isoHandComputed()
                                          "0 0 1\n10 0 2\n20 0 3\n20 0 2\n10 0 -1\n0 0 0\n"
                                          "0 0 3\n10 0 2\n20 0 5\n20 0 2\n10 0 1\n0 0 2\n"));
     const QString csv = QString::fromUtf8(expected.readAll());
-    QCOMPARE(Iso_Csv_Text(Evaluate_Iso_230_2(file)), csv);
-    QCOMPARE(Iso_Csv_Text(Evaluate_Iso_230_2(passes)), csv);
+    QCOMPARE(Iso_Text(file), csv);
+    QCOMPARE(Iso_Text(passes), csv);
 }
 
 // The figures of the evaluation, or why it is refused.
@@ -197,8 +204,8 @@ void TOutputTest::iso()
     QFETCH(QByteArray, content);
     TLaserFile file;
     QVERIFY(file.Load_Content(path, content));
-    const QString refusal = Iso_Refusal(file);
-    QTEST(refusal.isEmpty() ? Summary(Iso_Csv_Text(Evaluate_Iso_230_2(file))) : refusal, "outcome");
+    const QString refusal = Evaluation_Refusal(*Evaluation_Named("iso230-2"), file);
+    QTEST(refusal.isEmpty() ? Summary(Iso_Text(file)) : refusal, "outcome");
 }
 
 QTEST_GUILESS_MAIN(TOutputTest)

@@ -348,11 +348,11 @@ void TWindowTest::isoDialog()
     window.Click("ISO 230-2...");
     dialog = window.findChild<TIsoDialog*>();
     QVERIFY(dialog && dialog->isVisible());
-    // The hand case of tst_output: B = 2 first at 2; A from the up top at 3 to the down at 2.
+    // The hand case of tst_output: B = 2 first at 10; A from the up top at 20 to the down at 10.
     const auto* figures = dialog->findChild<QTableWidget*>();
     QCOMPARE(QStringList({figures->item(3, 0)->text(), figures->item(3, 1)->text(),
                           figures->item(3, 2)->text(), figures->item(0, 2)->text()}),
-             QStringList({"B", "2", "at 2", "max at 3, min at 2"}));
+             QStringList({"B", "2", "at 10", "max at 20, min at 10"}));
 
     // "Copy" gives what `vantrel --iso230-2` prints; "Save As..." writes it, or says why not.
     const TBatchResult line = Run_Line({"--iso230-2", folder.filePath("axis.rtl")});

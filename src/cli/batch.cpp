@@ -2,8 +2,9 @@
 
 #include "core/check.h"
 #include "src/cli/commandline.h"
-#include "src/evaluation/iso2302.h"
+#include "src/evaluation/evaluations.h"
 #include "src/laserfile.h"
+#include "src/output/evaluationtext.h"
 #include "src/output/export.h"
 #include "src/output/graphexport.h"
 #include "src/output/outputfile.h"
@@ -95,12 +96,13 @@ TBatchStatus Write_All_Data(const TBatchJob& job, TBatchStreams& streams)
 // The evaluation's text as the dialog's "Copy" and "Save As..." give it.
 TBatchStatus Write_Iso_230_2(const TBatchJob& job, TBatchStreams& streams)
 {
-    QString refusal = Iso_Refusal(job.File);
+    const TEvaluationKind& iso = *Evaluation_Named(QStringLiteral("iso230-2"));
+    QString refusal = Evaluation_Refusal(iso, job.File);
     if (refusal.isEmpty())
         refusal = Output_Refusal(job, Output_Path(job), 0);
     if (!refusal.isEmpty())
         return Failed(streams, refusal);
-    return Write_Table(job, streams, Iso_Csv_Lines(Evaluate_Iso_230_2(job.File)));
+    return Write_Table(job, streams, Iso_Csv_Lines(iso.Evaluate(job.File, 0, {})));
 }
 
 // "WIDTHxHEIGHT" in whole pixels; an empty size when the text is not one.

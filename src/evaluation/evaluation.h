@@ -83,10 +83,10 @@ struct TCurve
 
 struct TEvaluation
 {
-    QString Name;  // as the command line names it: "iso230-2", "vdi3441", ...
-    QString Title; // as the window shows it: "ISO 230-2:2014", "VDI/DGQ 3441", ...
-    QString File;  // the file evaluated, as it was loaded (d_file_name)
-    int Section = 0;
+    QString Name;    // as the command line names it: "iso230-2", "vdi3441", ...
+    QString Title;   // as the window shows it: "ISO 230-2:2014", "VDI/DGQ 3441", ...
+    QString File;    // the file evaluated, as it was loaded (d_file_name)
+    int Section = 0; // zero-based, as the model numbers them
     QString Section_Label;
     TDeviationUnit Deviation_Unit = TDeviationUnit::Millimetre;
     std::vector<TSetting> Settings;
@@ -100,5 +100,9 @@ struct TEvaluation
     // asks for were measured; empty when nothing.
     QString Warning;
 };
+
+// An evaluation of the section of the file with its heading filled in (names, file, section
+// and deviation unit) and nothing else yet.
+TEvaluation Evaluation_Of(const TLaserFile& file, int section, const char* name, const char* title);
 
 #endif

@@ -38,7 +38,7 @@ QString Shown_Number(const TValue& value, TQuantity quantity, TDeviationUnit uni
 QString Quantity_Unit(TQuantity quantity, TDeviationUnit unit, bool symbol);
 
 // The change from a reference value: current − reference; and the same in percent of the
-// reference where that is not zero. Empty when a term is not defined.
+// reference's size where that is not zero. Empty when a term is not defined.
 TValue Change(const TValue& current, const TValue& reference);
 TValue Change_Percent(const TValue& current, const TValue& reference);
 

@@ -32,13 +32,13 @@ QString Refusal(const TTargetMatch& match, int runs)
         .arg(runs);
 }
 
-// Each line in Latin-1 and ended by a line feed, which a device opened as text writes as the
-// platform's line end.
+// Each line in UTF-8 and ended by a line feed, which a device opened as text writes as the
+// platform's line end. (Numbers are ASCII; a path in an evaluation's text may not be.)
 QByteArray Csv_Bytes(const QStringList& lines)
 {
     QByteArray bytes;
     for (const QString& line : lines)
-        bytes += line.toLatin1() + '\n';
+        bytes += line.toUtf8() + '\n';
     return bytes;
 }
 

@@ -25,7 +25,7 @@ QString All_Data_Refusal(const TLaserFile& file, int section);
 QString Suggested_Name(const QString& file_name, const QString& label, const QString& extension);
 QString Suggested_Csv_Name(const QString& file_name, const QString& label);
 
-// Writes the lines as Latin-1 text, each followed by the platform's line end, as
+// Writes the lines as UTF-8 text, each followed by the platform's line end, as
 // Write_Output_File writes: an existing file is replaced only when everything was written;
 // false when anything failed.
 bool Write_Csv(const QString& path, const QStringList& lines);

@@ -1,6 +1,8 @@
 #include "src/window/isodialog.h"
 
 #include "core/graphwidget.h"
+#include "src/evaluation/iso2302.h"
+#include "src/output/evaluationtext.h"
 #include "src/output/export.h"
 #include "src/output/outputfile.h"
 
@@ -25,15 +27,17 @@ const QColor Down_Color(220, 0, 0);
 class TIsoTargetModel : public QAbstractTableModel
 {
 public:
-    TIsoTargetModel(std::shared_ptr<const TIsoEvaluation> evaluation, QObject* parent)
+    TIsoTargetModel(std::shared_ptr<const TEvaluation> evaluation, QObject* parent)
         : QAbstractTableModel(parent), d_evaluation(std::move(evaluation)),
-          d_titles(Iso_Target_Columns())
+          d_titles({QStringLiteral("target"), QStringLiteral("position")})
     {
+        for (const TColumn& column : d_evaluation->Columns)
+            d_titles << column.Title;
     }
 
     int rowCount(const QModelIndex& parent) const override
     {
-        return parent.isValid() ? 0 : static_cast<int>(d_evaluation->Targets.size());
+        return parent.isValid() ? 0 : static_cast<int>(d_evaluation->Positions.size());
     }
 
     int columnCount(const QModelIndex& parent) const override
@@ -45,8 +49,12 @@ public:
     {
         if (role != Qt::DisplayRole || !index.isValid())
             return QVariant();
-        return Iso_Target_Cells(*d_evaluation, static_cast<std::size_t>(index.row()))
-            .value(index.column());
+        const std::size_t row = static_cast<std::size_t>(index.row());
+        if (index.column() == 0)
+            return QString::number(row + 1);
+        if (index.column() == 1)
+            return Csv_Number(d_evaluation->Positions[row]);
+        return Csv_Number(d_evaluation->Cells[row][static_cast<std::size_t>(index.column() - 2)]);
     }
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
@@ -57,38 +65,31 @@ public:
     }
 
 private:
-    std::shared_ptr<const TIsoEvaluation> d_evaluation;
+    std::shared_ptr<const TEvaluation> d_evaluation;
     QStringList d_titles;
 };
 
-// Where a figure occurs: the target of a largest value, the two targets of a range.
-QString Targets_Text(const TIsoFigure& figure)
+// Where a figure occurs: the position of a largest value, the two positions of a range.
+QString Positions_Text(const TFigure& figure)
 {
-    if (figure.Low_Target > 0)
+    if (figure.Low_Position)
         return QStringLiteral("max at %1, min at %2")
-            .arg(figure.High_Target)
-            .arg(figure.Low_Target);
-    if (figure.High_Target > 0)
-        return QStringLiteral("at %1").arg(figure.High_Target);
+            .arg(Csv_Number(figure.High_Position), Csv_Number(figure.Low_Position));
+    if (figure.High_Position)
+        return QStringLiteral("at %1").arg(Csv_Number(figure.High_Position));
     return QString();
 }
 
-// One line of the chart: the term at every target where it is defined.
-template <typename TTerm>
-void Add_Line(TGraphWidget& chart, const std::vector<TIsoTarget>& targets, const QColor& color,
-              TTerm term)
+bool Is_Down(TCurveRole role)
 {
-    const int set = chart.AddDataSet(color, 1);
-    for (const TIsoTarget& target : targets)
-        if (const TIsoValue value = term(target))
-            chart.AddPoint(set, TVector2(target.Position, *value));
+    return role == TCurveRole::Mean_Down || role == TCurveRole::Band_Down;
 }
 
 } // namespace
 
 TIsoDialog::TIsoDialog(const TLaserFile& file, QWidget* parent)
     : QDialog(parent),
-      d_evaluation(std::make_shared<const TIsoEvaluation>(Evaluate_Iso_230_2(file))),
+      d_evaluation(std::make_shared<const TEvaluation>(Evaluate_Iso_230_2(file, 0, {}))),
       d_file_name(file.d_file_name), d_file_title(file.File_Name())
 {
     setWindowTitle(QStringLiteral("ISO 230-2 - %1").arg(d_file_title));
@@ -98,10 +99,10 @@ TIsoDialog::TIsoDialog(const TLaserFile& file, QWidget* parent)
         QStringLiteral("ISO 230-2:2014, coverage factor 2, in the deviation unit of the file. "
                        "%1 targets; runs: %2 up, %3 down, %4 left out (shorter than the "
                        "longest).")
-            .arg(d_evaluation->Targets.size())
-            .arg(d_evaluation->Runs_Up)
-            .arg(d_evaluation->Runs_Down)
-            .arg(d_evaluation->Runs_Left_Out),
+            .arg(d_evaluation->Counts[0].Value)
+            .arg(d_evaluation->Counts[1].Value)
+            .arg(d_evaluation->Counts[2].Value)
+            .arg(d_evaluation->Counts[3].Value),
         this);
     summary->setWordWrap(true);
 
@@ -146,7 +147,8 @@ TIsoDialog::TIsoDialog(const TLaserFile& file, QWidget* parent)
 
 void TIsoDialog::Copy()
 {
-    QGuiApplication::clipboard()->setText(Iso_Csv_Text(*d_evaluation), QClipboard::Clipboard);
+    QGuiApplication::clipboard()->setText(Csv_Text(Iso_Csv_Lines(*d_evaluation)),
+                                          QClipboard::Clipboard);
 }
 
 void TIsoDialog::Save_As()
@@ -166,16 +168,16 @@ void TIsoDialog::Save_As()
 
 QWidget* TIsoDialog::Figures_Table()
 {
-    const std::vector<TIsoFigure>& figures = d_evaluation->Figures;
+    const std::vector<TFigure>& figures = d_evaluation->Figures;
     QTableWidget* table = new QTableWidget(static_cast<int>(figures.size()), 3, this);
     table->setHorizontalHeaderLabels(
-        {QStringLiteral("Figure"), QStringLiteral("Value"), QStringLiteral("Target")});
+        {QStringLiteral("Figure"), QStringLiteral("Value"), QStringLiteral("Position")});
     table->verticalHeader()->setVisible(false);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (int row = 0; row < table->rowCount(); ++row)
     {
-        const TIsoFigure& figure = figures[static_cast<std::size_t>(row)];
-        const QString cells[] = {figure.Name, Iso_Number(figure.Value), Targets_Text(figure)};
+        const TFigure& figure = figures[static_cast<std::size_t>(row)];
+        const QString cells[] = {figure.Name, Csv_Number(figure.Value), Positions_Text(figure)};
         for (int column = 0; column < 3; ++column)
             table->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
@@ -193,14 +195,9 @@ QWidget* TIsoDialog::Figures_Table()
 // Beside the figures when a direction has fewer runs than the standard asks for.
 QLabel* TIsoDialog::Runs_Warning()
 {
-    if (d_evaluation->Runs_Up >= Iso_Runs_Asked && d_evaluation->Runs_Down >= Iso_Runs_Asked)
+    if (d_evaluation->Warning.isEmpty())
         return nullptr;
-    QLabel* warning = new QLabel(QStringLiteral("Fewer runs than ISO 230-2 asks for: %1 up and "
-                                                "%2 down, where it asks for %3 in each direction.")
-                                     .arg(d_evaluation->Runs_Up)
-                                     .arg(d_evaluation->Runs_Down)
-                                     .arg(Iso_Runs_Asked),
-                                 this);
+    QLabel* warning = new QLabel(d_evaluation->Warning, this);
     warning->setWordWrap(true);
     warning->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
     return warning;
@@ -215,17 +212,12 @@ TGraphWidget* TIsoDialog::Chart()
     chart->SetTitle(QStringLiteral("ISO 230-2: %1").arg(d_file_title));
     chart->SetHorizontalTitle(QStringLiteral("Position"));
     chart->SetVerticalTitle(QStringLiteral("Deviation"));
-    const std::vector<TIsoTarget>& targets = d_evaluation->Targets;
-    for (const double sign : {-1.0, 1.0})
+    for (const TCurve& curve : d_evaluation->Curves)
     {
-        Add_Line(*chart, targets, Up_Color,
-                 [sign](const TIsoTarget& t) { return Iso_Band_Edge(t.Mean_Up, t.S_Up, sign); });
-        Add_Line(*chart, targets, Down_Color,
-                 [sign](const TIsoTarget& t)
-                 { return Iso_Band_Edge(t.Mean_Down, t.S_Down, sign); });
+        const int set = chart->AddDataSet(Is_Down(curve.Role) ? Down_Color : Up_Color, 1);
+        for (const TVector2& point : curve.Points)
+            chart->AddPoint(set, point);
     }
-    Add_Line(*chart, targets, Up_Color, [](const TIsoTarget& t) { return t.Mean_Up; });
-    Add_Line(*chart, targets, Down_Color, [](const TIsoTarget& t) { return t.Mean_Down; });
     chart->UpdateGraph();
     return chart;
 }

@@ -1,7 +1,7 @@
 #ifndef VANTREL_SRC_WINDOW_ISODIALOG_H
 #define VANTREL_SRC_WINDOW_ISODIALOG_H
 
-#include "src/evaluation/iso2302.h"
+#include "src/evaluation/evaluation.h"
 
 #include <QDialog>
 
@@ -31,7 +31,7 @@ private:
     QWidget* Targets_Table();
 
     // Shared with the table's model, which Qt destroys after the dialog's own members.
-    std::shared_ptr<const TIsoEvaluation> d_evaluation;
+    std::shared_ptr<const TEvaluation> d_evaluation;
     QString d_file_name;
     QString d_file_title;
     QLabel* d_error;

@@ -1,6 +1,7 @@
 #include "src/window/vantrel.h"
 
 #include "core/graphwidget.h"
+#include "src/evaluation/evaluations.h"
 #include "src/output/export.h"
 #include "src/output/graphexport.h"
 #include "src/output/graphfeed.h"
@@ -522,7 +523,9 @@ void TVantrel::Enable_Controls(bool enable)
          {d_save_as_button, d_dev_inverted_button, d_dev_normal_button, d_all_data_button,
           d_copy_graph_button, d_save_graph_button, d_print_button})
         button->setEnabled(enable);
-    d_iso_button->setEnabled(Iso_Refusal(d_laser_file).isEmpty() && d_laser_file.Run_Count(0) >= 1);
+    d_iso_button->setEnabled(
+        Evaluation_Refusal(*Evaluation_Named(QStringLiteral("iso230-2")), d_laser_file).isEmpty() &&
+        d_laser_file.Run_Count(0) >= 1);
 
     d_section_1_button->setEnabled(d_laser_file.Run_Count(0) >= 1);
     d_section_2_button->setEnabled(d_laser_file.Run_Count(1) >= 1);
