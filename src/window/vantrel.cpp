@@ -7,8 +7,9 @@
 #include "src/output/graphfeed.h"
 #include "src/output/outputfile.h"
 #include "src/output/report.h"
+#include "src/window/evaluationdialog.h"
 #include "src/window/folderwalk.h"
-#include "src/window/isodialog.h"
+#include "src/window/unitsdialog.h"
 
 #include <QAction>
 #include <QBoxLayout>
@@ -17,6 +18,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QIcon>
@@ -29,6 +31,8 @@
 #include <QSpacerItem>
 #include <QSplitter>
 #include <QToolButton>
+
+#include <utility>
 
 namespace
 {
@@ -126,9 +130,19 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     graph_layout->addWidget(d_print_button);
     dock_layout->addWidget(graph_group);
     QGroupBox* evaluate_group = new QGroupBox(dock_content);
-    QVBoxLayout* evaluate_layout = Group_Layout<QVBoxLayout>(evaluate_group);
-    d_iso_button = new QPushButton(evaluate_group);
-    evaluate_layout->addWidget(d_iso_button);
+    // Two buttons a row, so that the window still fits a screen 700 pixels high.
+    QGridLayout* evaluate_layout = Group_Layout<QGridLayout>(evaluate_group);
+    for (const TEvaluationKind& kind : Evaluation_Kinds())
+    {
+        QPushButton* button = new QPushButton(QString::fromUtf8(kind.Button), evaluate_group);
+        const int place = static_cast<int>(d_evaluation_buttons.size());
+        evaluate_layout->addWidget(button, place / 2, place % 2);
+        d_evaluation_buttons.push_back(button);
+        connect(button, &QPushButton::clicked, this, [this, &kind] { Evaluate(kind); });
+    }
+    QPushButton* units_button = new QPushButton(evaluate_group);
+    const int place = static_cast<int>(d_evaluation_buttons.size());
+    evaluate_layout->addWidget(units_button, place / 2, place % 2);
     dock_layout->addWidget(evaluate_group);
 
     dock_layout->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding));
@@ -148,8 +162,11 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     setTabOrder(d_all_data_button, d_copy_graph_button);
     setTabOrder(d_copy_graph_button, d_save_graph_button);
     setTabOrder(d_save_graph_button, d_print_button);
-    setTabOrder(d_print_button, d_iso_button);
-    setTabOrder(d_iso_button, d_report);
+    QWidget* previous = d_print_button;
+    for (QWidget* next : d_evaluation_buttons)
+        setTabOrder(std::exchange(previous, next), next);
+    setTabOrder(previous, units_button);
+    setTabOrder(units_button, d_report);
 
     setWindowTitle(QStringLiteral("Vantrel - 1.1"));
     setWindowIcon(QIcon(QStringLiteral(":/images/vantrel.png")));
@@ -171,7 +188,7 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     d_copy_graph_button->setText(QStringLiteral("Copy Graph"));
     d_save_graph_button->setText(QStringLiteral("Save Graph..."));
     d_print_button->setText(QStringLiteral("Print..."));
-    d_iso_button->setText(QStringLiteral("ISO 230-2..."));
+    units_button->setText(QStringLiteral("Units..."));
     close_button->setText(QStringLiteral("Close"));
     import_button->setToolTip(
         QStringLiteral("Open a laser file.\nF5 reloads it; Ctrl+PgDown and Ctrl+PgUp open the "
@@ -202,7 +219,7 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     connect(d_copy_graph_button, &QPushButton::clicked, this, &TVantrel::Copy_Graph);
     connect(d_save_graph_button, &QPushButton::clicked, this, &TVantrel::Save_Graph);
     connect(d_print_button, &QPushButton::clicked, this, &TVantrel::Print);
-    connect(d_iso_button, &QPushButton::clicked, this, &TVantrel::Evaluate_Iso);
+    connect(units_button, &QPushButton::clicked, this, &TVantrel::Choose_Units);
     connect(d_section_1_button, &QToolButton::toggled, this, &TVantrel::Section_1_Toggled);
     connect(d_section_2_button, &QToolButton::toggled, this, &TVantrel::Section_2_Toggled);
     connect(d_section_3_button, &QToolButton::toggled, this, &TVantrel::Section_3_Toggled);
@@ -324,14 +341,42 @@ void TVantrel::Copy_All_Data()
     QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
 }
 
-// One evaluation is open at a time; asking again shows a fresh one.
-void TVantrel::Evaluate_Iso()
+// Whether the evaluation fits the loaded file and the active section holds a run.
+bool TVantrel::Evaluation_Fits(const TEvaluationKind& kind) const
 {
-    if (d_iso_dialog)
-        d_iso_dialog->close();
-    d_iso_dialog = new TIsoDialog(d_laser_file, this);
-    d_iso_dialog->setAttribute(Qt::WA_DeleteOnClose);
-    d_iso_dialog->show();
+    const int section = Active_Section();
+    return section >= 0 && d_laser_file.Run_Count(section) >= 1 &&
+           Evaluation_Refusal(kind, d_laser_file).isEmpty();
+}
+
+void TVantrel::Enable_Evaluations()
+{
+    for (std::size_t k = 0; k < d_evaluation_buttons.size(); ++k)
+        d_evaluation_buttons[k]->setEnabled(Evaluation_Fits(Evaluation_Kinds()[k]));
+}
+
+// One evaluation is open at a time; asking again shows a fresh one, of the active section.
+void TVantrel::Evaluate(const TEvaluationKind& kind)
+{
+    if (!Evaluation_Fits(kind))
+        return;
+    if (d_evaluation_dialog)
+        d_evaluation_dialog->close();
+    d_evaluation_dialog =
+        new TEvaluationDialog(kind, d_laser_file, Active_Section(), nullptr, this);
+    d_evaluation_dialog->setAttribute(Qt::WA_DeleteOnClose);
+    d_evaluation_dialog->show();
+}
+
+// The unit chosen for the loaded file's kind applies to it at once, and to an open evaluation.
+void TVantrel::Choose_Units()
+{
+    TUnitsDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    d_laser_file.d_chosen_deviation_unit = Remembered_Deviation_Unit(d_laser_file.d_file_type);
+    if (d_evaluation_dialog)
+        d_evaluation_dialog->Refresh();
 }
 
 void TVantrel::Copy_Deviations(double sign)
@@ -428,12 +473,13 @@ void TVantrel::Open_Neighbour(int step)
 void TVantrel::Load_File(const QString& path)
 {
     // The evaluation belongs to the file it was made of.
-    if (d_iso_dialog)
-        d_iso_dialog->close();
+    if (d_evaluation_dialog)
+        d_evaluation_dialog->close();
     d_current_path = path;
     d_laser_file.Clear();
     if (d_laser_file.Load(path))
     {
+        d_laser_file.d_chosen_deviation_unit = Remembered_Deviation_Unit(d_laser_file.d_file_type);
         Enable_Controls(true);
         Update_Section_Buttons();
         Update_Report();
@@ -496,6 +542,7 @@ void TVantrel::Section_Toggled(int button, bool checked)
 
     for (int i = 0; i < 3; ++i)
         buttons[i]->blockSignals(was_blocked[i]);
+    Enable_Evaluations();
     Update_Report();
 }
 
@@ -523,9 +570,6 @@ void TVantrel::Enable_Controls(bool enable)
          {d_save_as_button, d_dev_inverted_button, d_dev_normal_button, d_all_data_button,
           d_copy_graph_button, d_save_graph_button, d_print_button})
         button->setEnabled(enable);
-    d_iso_button->setEnabled(
-        Evaluation_Refusal(*Evaluation_Named(QStringLiteral("iso230-2")), d_laser_file).isEmpty() &&
-        d_laser_file.Run_Count(0) >= 1);
 
     d_section_1_button->setEnabled(d_laser_file.Run_Count(0) >= 1);
     d_section_2_button->setEnabled(d_laser_file.Run_Count(1) >= 1);
@@ -536,6 +580,7 @@ void TVantrel::Enable_Controls(bool enable)
         d_section_2_button->setChecked(false);
     if (!d_section_3_button->isEnabled() && d_section_3_button->isChecked())
         d_section_3_button->setChecked(false);
+    Enable_Evaluations();
 }
 
 void TVantrel::Clear_Graph()

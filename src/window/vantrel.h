@@ -7,11 +7,14 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <vector>
+
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 class TGraphWidget;
-class TIsoDialog;
+class TEvaluationDialog;
+struct TEvaluationKind;
 
 // The main window: the report pane above the graph, a banner line, and a dock of buttons.
 class TVantrel : public QMainWindow
@@ -36,7 +39,7 @@ private slots:
     void Copy_Graph();
     void Save_Graph();
     void Print();
-    void Evaluate_Iso();
+    void Choose_Units();
     void Section_1_Toggled(bool checked);
     void Section_2_Toggled(bool checked);
     void Section_3_Toggled(bool checked);
@@ -50,6 +53,9 @@ private:
     int Active_Section() const;
     void Update_Section_Buttons();
     void Enable_Controls(bool enable);
+    bool Evaluation_Fits(const TEvaluationKind& kind) const;
+    void Enable_Evaluations();
+    void Evaluate(const TEvaluationKind& kind);
     void Add_Shortcuts();
     void Load_File(const QString& path);
     void Open_Neighbour(int step);
@@ -77,7 +83,8 @@ private:
     QPushButton* d_copy_graph_button;
     QPushButton* d_save_graph_button;
     QPushButton* d_print_button;
-    QPushButton* d_iso_button;
+    // One per evaluation, in the order of Evaluation_Kinds().
+    std::vector<QPushButton*> d_evaluation_buttons;
     QToolButton* d_section_1_button;
     QToolButton* d_section_2_button;
     QToolButton* d_section_3_button;
@@ -85,7 +92,8 @@ private:
     TLaserFile d_laser_file;
     // The file last asked for, loaded or not: what a reload reads and a walk starts from.
     QString d_current_path;
-    QPointer<TIsoDialog> d_iso_dialog; // open until closed or another file is loaded
+    // Open until closed or another file is loaded.
+    QPointer<TEvaluationDialog> d_evaluation_dialog;
 };
 
 #endif
