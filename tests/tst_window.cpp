@@ -385,8 +385,8 @@ void TWindowTest::evaluationDialog()
     // The hand case of tst_output: A from the up top at 20 mm to the down bottom at 10 mm.
     const QStringList rows = Rows(*dialog->findChild<QTableWidget*>());
     QCOMPARE(QStringList({rows[0], rows[3]}),
-             QStringList({"A | 9.657 | µm | max at 20.000 mm, min at 10.000 mm",
-                          "B | 2.000 | µm | at 10.000 mm"}));
+             QStringList(
+                 {"A | 9.657 | µm | max 20.000, min 10.000 mm", "B | 2.000 | µm | at 10.000 mm"}));
 
     // "Copy" gives what `vantrel --evaluate` prints; "Save As..." writes it, or says why not.
     const TBatchResult line = Run_Line({"--evaluate", "iso230-2", folder.filePath("axis.rtl")});

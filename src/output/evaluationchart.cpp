@@ -47,14 +47,10 @@ void Add_Curves(TGraphWidget& chart, const TEvaluation& evaluation, bool referen
     }
 }
 
-QString Chart_Title(const TEvaluation& evaluation, const TEvaluation* reference)
+QString Chart_Title(const TEvaluation& evaluation)
 {
-    const QString title =
-        QStringLiteral("%1: %2, %3")
-            .arg(evaluation.Title, File_Name_Of(evaluation.File), evaluation.Section_Label);
-    return reference
-               ? title + QStringLiteral(" against %1 (grey)").arg(File_Name_Of(reference->File))
-               : title;
+    return QStringLiteral("%1: %2, %3")
+        .arg(evaluation.Title, File_Name_Of(evaluation.File), evaluation.Section_Label);
 }
 
 } // namespace
@@ -75,7 +71,7 @@ void Feed_Evaluation_Chart(TGraphWidget& chart, const TEvaluation& evaluation,
                            const TEvaluation* reference)
 {
     chart.ClearDataSets();
-    chart.SetTitle(Chart_Title(evaluation, reference));
+    chart.SetTitle(Chart_Title(evaluation));
     chart.SetHorizontalTitle(
         QStringLiteral("Position (%1)")
             .arg(Quantity_Unit(TQuantity::Position, evaluation.Deviation_Unit, true)));

@@ -117,21 +117,17 @@ QString File_Name_Of(const QString& path)
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
-QString Position_Text(const TValue& position, TDeviationUnit unit)
-{
-    return Shown_Number(position, TQuantity::Position, unit) + QStringLiteral(" mm");
-}
-
 // Where a figure occurs: the positions of a range's largest and smallest terms, the position
 // of a largest value, or the run it was taken from.
 QString Where_Text(const TFigure& figure, TDeviationUnit unit)
 {
+    const auto at = [unit](const TValue& position)
+    { return Shown_Number(position, TQuantity::Position, unit); };
     if (figure.High_Position && figure.Low_Position)
-        return QStringLiteral("max at %1, min at %2")
-            .arg(Position_Text(figure.High_Position, unit),
-                 Position_Text(figure.Low_Position, unit));
+        return QStringLiteral("max %1, min %2 mm")
+            .arg(at(figure.High_Position), at(figure.Low_Position));
     if (figure.High_Position)
-        return QStringLiteral("at %1").arg(Position_Text(figure.High_Position, unit));
+        return QStringLiteral("at %1 mm").arg(at(figure.High_Position));
     if (figure.Run > 0)
         return QStringLiteral("run %1").arg(figure.Run);
     return QString();
@@ -148,12 +144,13 @@ const TFigure* Figure_Named(const TEvaluation* evaluation, const QString& name)
     return nullptr;
 }
 
-// An entry of the legend in its colour, kept on one line.
+// An entry of the legend in its colour, kept on one line: its spaces and hyphens do not break.
 QString Legend_Entry(const QColor& colour, const QString& text)
 {
     return QStringLiteral("<span style='color:%1'>%2</span>")
-        .arg(colour.name(),
-             text.toHtmlEscaped().replace(QLatin1Char(' '), QStringLiteral("&nbsp;")));
+        .arg(colour.name(), text.toHtmlEscaped()
+                                .replace(QLatin1Char(' '), QStringLiteral("&nbsp;"))
+                                .replace(QLatin1Char('-'), QChar(0x2011)));
 }
 
 QString Percent_Text(const TValue& percent)
@@ -466,7 +463,8 @@ void TEvaluationDialog::Fit_Screen()
     resize(Roomy_Size.boundedTo(room).expandedTo(minimumSizeHint()));
 }
 
-// The figures as wide as their columns need, up to half the dialog.
+// The figures as wide as their columns need, up to half the dialog: the chart keeps room for
+// its title.
 int TEvaluationDialog::Figures_Width() const
 {
     const int columns = d_figures->horizontalHeader()->length() + 2 * d_figures->frameWidth() +
