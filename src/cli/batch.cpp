@@ -105,6 +105,47 @@ TBatchStatus Write_Iso_230_2(const TBatchJob& job, TBatchStreams& streams)
     return Write_Table(job, streams, Iso_Csv_Lines(iso.Evaluate(job.File, 0, {})));
 }
 
+// Why the --deviation-unit given does not label the file's deviations, or nothing: an API XD
+// file's units are known, and a length does not fit angles nor an angle lengths.
+QString Deviation_Unit_Refusal(const TBatchJob& job)
+{
+    const QString name = job.Settings.value(QStringLiteral("deviation-unit"));
+    const std::optional<TDeviationUnit> unit = Unit_Named(name);
+    if (!unit || job.File.Takes_Deviation_Unit(*unit))
+        return QString();
+    const QString path = QDir::toNativeSeparators(job.File.d_file_name);
+    const TUnitInfo& stored = Unit_Info(job.File.Deviation_Unit());
+    // Every kind that takes a unit takes one of these.
+    if (!job.File.Takes_Deviation_Unit(TDeviationUnit::Micrometre) &&
+        !job.File.Takes_Deviation_Unit(TDeviationUnit::Micrometre_Per_Metre))
+        return QStringLiteral("ERR:  --deviation-unit is for Renishaw files, which do not state "
+                              "their unit; '%1' is an API XD file, read in %2.")
+            .arg(path, QLatin1String(stored.Name));
+    return QStringLiteral("ERR:  --deviation-unit %1 does not fit '%2', whose deviations are "
+                          "%3: it takes one of %4.")
+        .arg(name, path, stored.Is_Angle ? QStringLiteral("angles") : QStringLiteral("lengths"),
+             Unit_Names(stored.Is_Angle));
+}
+
+// The evaluation NAME of the section, as its dialog's "Copy" and "Save As..." give it.
+TBatchStatus Write_Evaluation(const TBatchJob& job, TBatchStreams& streams)
+{
+    const TEvaluationKind& kind = *Evaluation_Named(job.Value);
+    QString refusal = Evaluation_Refusal(kind, job.File);
+    if (refusal.isEmpty())
+        refusal = Deviation_Unit_Refusal(job);
+    if (refusal.isEmpty())
+        refusal = Output_Refusal(job, Output_Path(job), job.Section);
+    if (!refusal.isEmpty())
+        return Failed(streams, refusal);
+    TEvaluationOptions options;
+    const QString line = job.Settings.value(QStringLiteral("reference-line"));
+    if (!line.isEmpty())
+        options.Reference_Line = *Reference_Line_Named(line);
+    return Write_Table(job, streams,
+                       Evaluation_Csv_Lines(kind.Evaluate(job.File, job.Section, options)));
+}
+
 // "WIDTHxHEIGHT" in whole pixels; an empty size when the text is not one.
 QSize Graph_Size(const QString& text)
 {
@@ -167,8 +208,9 @@ struct TBatchRun
 };
 
 const TBatchRun Batch_Runs[] = {
-    {"report", &Print_Report},     {"csv", &Write_All_Data}, {"deviations", &Print_Normal},
-    {"inverted", &Print_Inverted}, {"graph", &Write_Graph},  {"iso230-2", &Write_Iso_230_2},
+    {"report", &Print_Report},       {"csv", &Write_All_Data}, {"deviations", &Print_Normal},
+    {"inverted", &Print_Inverted},   {"graph", &Write_Graph},  {"iso230-2", &Write_Iso_230_2},
+    {"evaluate", &Write_Evaluation},
 };
 
 TBatchStatus Run_Action(const TBatchAction& action, const TBatchJob& job, TBatchStreams& streams)
@@ -187,6 +229,9 @@ TBatchStatus Run_Batch(const TCommandLine& line, TBatchStreams& streams)
     TLaserFile file;
     if (!file.Load(line.File))
         return Failed(streams, Load_Error_Line(file));
+    // A label the action checks against the kind; the model takes only one that fits.
+    file.d_chosen_deviation_unit =
+        Unit_Named(line.Settings.value(QStringLiteral("deviation-unit")));
     const QString section_text =
         line.Settings.value(QStringLiteral("section"), QStringLiteral("1"));
     const int section = section_text.toInt() - 1;

@@ -1,5 +1,7 @@
 #include "src/cli/commandline.h"
 
+#include "src/evaluation/evaluations.h"
+
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
@@ -88,6 +90,36 @@ QString Settings_Error(const QCommandLineParser& parser, const TBatchAction* act
     return QString();
 }
 
+QString Evaluation_Names()
+{
+    QStringList names;
+    for (const TEvaluationKind& kind : Evaluation_Kinds())
+        names << QLatin1String(kind.Name);
+    return names.join(QStringLiteral(", "));
+}
+
+// What is wrong with the names that --evaluate, --reference-line and --deviation-unit take,
+// or nothing.
+QString Name_Error(const QCommandLineParser& parser)
+{
+    const QString name = parser.value(QStringLiteral("evaluate"));
+    if (parser.isSet(QStringLiteral("evaluate")) && !Evaluation_Named(name))
+        return QStringLiteral("--evaluate takes one of %1, not '%2'.")
+            .arg(Evaluation_Names(), name);
+    const QString line = parser.value(QStringLiteral("reference-line"));
+    if (parser.isSet(QStringLiteral("reference-line")) && name != QLatin1String("straightness"))
+        return QStringLiteral("--reference-line goes only with --evaluate straightness.");
+    if (parser.isSet(QStringLiteral("reference-line")) && !Reference_Line_Named(line))
+        return QStringLiteral("--reference-line takes one of least-squares, end-points, "
+                              "minimum-zone, not '%1'.")
+            .arg(line);
+    const QString unit = parser.value(QStringLiteral("deviation-unit"));
+    if (parser.isSet(QStringLiteral("deviation-unit")) && !Unit_Named(unit))
+        return QStringLiteral("--deviation-unit takes one of %1, %2, not '%3'.")
+            .arg(Unit_Names(false), Unit_Names(true), unit);
+    return QString();
+}
+
 } // namespace
 
 TCommandLine Parse_Command_Line(const QStringList& arguments)
@@ -119,7 +151,9 @@ TCommandLine Parse_Command_Line(const QStringList& arguments)
                                .arg(Dashed(QString::fromLatin1(actions[0]->Option)),
                                     Dashed(QString::fromLatin1(actions[1]->Option))));
     const TBatchAction* action = actions.isEmpty() ? nullptr : actions.first();
-    const QString settings_error = Settings_Error(parser, action);
+    QString settings_error = Settings_Error(parser, action);
+    if (settings_error.isEmpty())
+        settings_error = Name_Error(parser);
     if (!settings_error.isEmpty())
         return Usage_Error(settings_error);
 
@@ -179,6 +213,11 @@ const std::vector<TBatchAction>& Batch_Actions()
          "Prints the ISO 230-2:2014 evaluation of section 1 of a linear positioning file (RTL "
          "or POS) as the evaluation dialog copies it, or writes it to the --output file.",
          "output", Batch_Core},
+        {"evaluate", "NAME",
+         "Prints the evaluation NAME of the section (iso230-2, vdi3441, slope, straightness or "
+         "angular) as comma-separated text, the figures and then a line per target, or writes "
+         "it to the --output file.",
+         "section output reference-line deviation-unit", Batch_Core},
     };
     return actions;
 }
@@ -191,6 +230,13 @@ const std::vector<TBatchSetting>& Batch_Settings()
          "Writes to PATH instead of standard output; an old file stays as it "
          "was unless everything was written."},
         {"size", "WxH", "The size of the --graph picture in pixels; 1600x1000 when not given."},
+        {"reference-line", "LINE",
+         "The reference line of --evaluate straightness: least-squares (when not given), "
+         "end-points or minimum-zone."},
+        {"deviation-unit", "UNIT",
+         "The unit of a Renishaw file's deviations, which the file does not state: nm, um "
+         "(when not given), mm or in for linear and straightness files, um/m (when not "
+         "given), mm/m or arcsec for angular ones. A label: the values are not converted."},
     };
     return settings;
 }

@@ -1,6 +1,10 @@
 #include "src/evaluation/evaluations.h"
 
+#include "src/evaluation/angular.h"
 #include "src/evaluation/iso2302.h"
+#include "src/evaluation/slope.h"
+#include "src/evaluation/straightness.h"
+#include "src/evaluation/vdi3441.h"
 
 #include <QLatin1String>
 
@@ -21,6 +25,26 @@ const std::vector<TEvaluationKind>& Evaluation_Kinds()
          {Renishaw_RTL, API_XD_POS},
          "ERR:  ISO 230-2 evaluation needs a linear positioning file (RTL or POS).",
          &Evaluate_Iso_230_2},
+        {"vdi3441",
+         "VDI/DGQ 3441...",
+         {Renishaw_RTL, API_XD_POS},
+         "ERR:  VDI/DGQ 3441 evaluation needs a linear positioning file (RTL or POS).",
+         &Evaluate_Vdi_3441},
+        {"slope",
+         "Slope...",
+         {Renishaw_RTL, API_XD_POS},
+         "ERR:  Slope evaluation needs a linear positioning file (RTL or POS).",
+         &Evaluate_Slope},
+        {"straightness",
+         "Straightness...",
+         {Renishaw_STx, API_XD_STR},
+         "ERR:  Straightness evaluation needs a straightness file (STx or STR).",
+         &Evaluate_Straightness},
+        {"angular",
+         "Angular...",
+         {Renishaw_RTA, API_XD_ANG},
+         "ERR:  Angular evaluation needs an angular file (RTA or ANG).",
+         &Evaluate_Angular},
     };
     return kinds;
 }

@@ -102,22 +102,7 @@ const TIsoColumn Iso_Columns[] = {
 void Add_Table(TEvaluation& evaluation, const TIsoSeries& t)
 {
     for (const TIsoColumn& column : Iso_Columns)
-        evaluation.Columns.push_back({QLatin1String(column.Title), TQuantity::Deviation});
-    evaluation.Cells.resize(evaluation.Positions.size());
-    for (std::size_t i = 0; i < evaluation.Cells.size(); ++i)
-        for (const TIsoColumn& column : Iso_Columns)
-            evaluation.Cells[i].push_back((t.*column.Values)[i]);
-}
-
-// A curve through the values where they are defined; none when they never are.
-void Add_Curve(TEvaluation& evaluation, TCurveRole role, const char* name, const TSeries& values)
-{
-    TCurve curve{role, QLatin1String(name), {}};
-    for (std::size_t i = 0; i < values.size(); ++i)
-        if (values[i])
-            curve.Points.emplace_back(evaluation.Positions[i], *values[i]);
-    if (!curve.Points.empty())
-        evaluation.Curves.push_back(std::move(curve));
+        Add_Column(evaluation, column.Title, TQuantity::Deviation, t.*column.Values);
 }
 
 // The standard's chart: each direction's mean with its band of two standard deviations

@@ -107,3 +107,22 @@ TFigure Mean_Figure(const char* name, TQuantity quantity, const TSeries& series)
         figure.Value = Finite(sum / static_cast<double>(series.size()));
     return figure;
 }
+
+void Add_Column(TEvaluation& evaluation, const char* title, TQuantity quantity,
+                const TSeries& values)
+{
+    evaluation.Columns.push_back({QLatin1String(title), quantity});
+    evaluation.Cells.resize(evaluation.Positions.size());
+    for (std::size_t i = 0; i < evaluation.Cells.size(); ++i)
+        evaluation.Cells[i].push_back(values[i]);
+}
+
+void Add_Curve(TEvaluation& evaluation, TCurveRole role, const char* name, const TSeries& values)
+{
+    TCurve curve{role, QLatin1String(name), {}};
+    for (std::size_t i = 0; i < values.size(); ++i)
+        if (values[i] && std::isfinite(evaluation.Positions[i]))
+            curve.Points.emplace_back(evaluation.Positions[i], *values[i]);
+    if (!curve.Points.empty())
+        evaluation.Curves.push_back(std::move(curve));
+}
