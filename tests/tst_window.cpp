@@ -237,12 +237,12 @@ void TWindowTest::lifeOfTheWindow()
                 (QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable) &&
             dock->allowedAreas() == (Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea) &&
             window.dockWidgetArea(dock) == Qt::LeftDockWidgetArea);
-    QCOMPARE(
-        Items(dock->widget()->layout()),
-        QString("File (Import, Save As...), Display Section (1 - 2 - 3), "
-                "Copy to Clipboard (Dev. Normal, Dev. Inverted, All Data), "
-                "Graph (Copy Graph, Save Graph..., Print...), Evaluate (ISO 230-2..., Units...), "
-                "spacer, Close"));
+    QCOMPARE(Items(dock->widget()->layout()),
+             QString("File (Import, Save As...), Display Section (1 - 2 - 3), "
+                     "Copy to Clipboard (Dev. Normal, Dev. Inverted, All Data), "
+                     "Graph (Copy Graph, Save Graph..., Print...), Evaluate (ISO 230-2..., VDI/DGQ "
+                     "3441..., Slope..., Straightness..., Angular..., Units...), "
+                     "spacer, Close"));
     // Where Tab stops, from "Import" on.
     QStringList chain;
     QWidget* widget = window.Button("Import");
@@ -255,7 +255,8 @@ void TWindowTest::lifeOfTheWindow()
     } while (widget != window.Button("Import") && chain.size() < 20);
     QCOMPARE(chain.join(", "),
              "Import, Save As..., 1, 2, 3, Dev. Normal, Dev. Inverted, All Data, "
-             "Copy Graph, Save Graph..., Print..., ISO 230-2..., Units..., QPlainTextEdit, "
+             "Copy Graph, Save Graph..., Print..., ISO 230-2..., VDI/DGQ 3441..., Slope..., "
+             "Straightness..., Angular..., Units..., QPlainTextEdit, "
              "Close");
     // Open, Save and Print on buttons, so that they act only when those are enabled.
     QCOMPARE(QList<QKeySequence>({window.Button("Import")->shortcut(),
@@ -423,8 +424,17 @@ void TWindowTest::evaluations_data()
         QTest::newRow(tag) << QString(kind) << section << QString(button) << QString(line)
                            << QString(offered) << QString(unit);
     };
-    row("iso, rtl", "rtl", 1, "ISO 230-2...", "", "ISO 230-2...", "µm");
-    row("iso, pos", "pos", 1, "ISO 230-2...", "", "ISO 230-2...", "mm");
+    const char* linear = "ISO 230-2..., VDI/DGQ 3441..., Slope...";
+    row("iso, rtl", "rtl", 1, "ISO 230-2...", "", linear, "µm");
+    row("vdi, pos", "pos", 1, "VDI/DGQ 3441...", "", linear, "mm");
+    row("slope, rtl", "rtl", 1, "Slope...", "", linear, "µm");
+    row("straightness, stz", "stz", 1, "Straightness...", "", "Straightness...", "µm");
+    row("straightness, str 2, end points", "str", 2, "Straightness...", "end points",
+        "Straightness...", "mm");
+    row("straightness, str 1, minimum zone", "str", 1, "Straightness...", "minimum zone",
+        "Straightness...", "mm");
+    row("angular, rta", "rta", 1, "Angular...", "", "Angular...", "µm/m");
+    row("angular, ang 3", "ang", 3, "Angular...", "", "Angular...", "mm/m");
 }
 
 // Each evaluation through its button on an example: its copy is the command line's, its figures
@@ -451,8 +461,10 @@ void TWindowTest::evaluations()
     if (QComboBox* choice = dialog->findChild<QComboBox*>())
         choice->setCurrentIndex(choice->findText(line));
 
-    QStringList arguments = {"--evaluate", Evaluation_Kinds()[offered.indexOf(button)].Name,
-                             Example(kind), "--section", QString::number(section)};
+    QStringList arguments = {"--evaluate", "", Example(kind), "--section",
+                             QString::number(section)};
+    for (const TEvaluationKind& evaluation : Evaluation_Kinds())
+        arguments[1] += evaluation.Button == button ? evaluation.Name : "";
     if (!line.isEmpty())
         arguments << "--reference-line" << line.replace(' ', '-');
     QTest::mouseClick(TWindowDriver::Button(dialog, "Copy"), Qt::LeftButton);

@@ -47,13 +47,13 @@ void Add_Curves(TGraphWidget& chart, const TEvaluation& evaluation, bool referen
     }
 }
 
-QString Chart_Title(const TEvaluation& evaluation)
+} // namespace
+
+QString Evaluation_Chart_Title(const TEvaluation& evaluation)
 {
     return QStringLiteral("%1: %2, %3")
         .arg(evaluation.Title, File_Name_Of(evaluation.File), evaluation.Section_Label);
 }
-
-} // namespace
 
 const std::vector<TCurveLook>& Curve_Looks()
 {
@@ -71,7 +71,7 @@ void Feed_Evaluation_Chart(TGraphWidget& chart, const TEvaluation& evaluation,
                            const TEvaluation* reference)
 {
     chart.ClearDataSets();
-    chart.SetTitle(Chart_Title(evaluation));
+    chart.SetTitle(Evaluation_Chart_Title(evaluation));
     chart.SetHorizontalTitle(
         QStringLiteral("Position (%1)")
             .arg(Quantity_Unit(TQuantity::Position, evaluation.Deviation_Unit, true)));

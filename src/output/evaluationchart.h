@@ -16,6 +16,9 @@ class TGraphWidget;
 void Feed_Evaluation_Chart(TGraphWidget& chart, const TEvaluation& evaluation,
                            const TEvaluation* reference = nullptr);
 
+// The chart's title: the evaluation, the file's name and the section.
+QString Evaluation_Chart_Title(const TEvaluation& evaluation);
+
 // How a role is drawn: its colour and its data-set style (TGraphDataSet::Style).
 struct TCurveLook
 {

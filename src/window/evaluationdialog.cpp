@@ -109,8 +109,10 @@ const char* const Reference_Line_Setting = "reference line";
 const std::array<TReferenceLine, 3> Reference_Lines = {
     TReferenceLine::Least_Squares, TReferenceLine::End_Points, TReferenceLine::Minimum_Zone};
 
-// The size the dialog asks for where the screen has room.
+// The size the dialog asks for where the screen has room, and the room it leaves on a smaller
+// screen for a window frame and title bar.
 const QSize Roomy_Size(1200, 800);
+const QSize Frame_Room(40, 80);
 
 QString File_Name_Of(const QString& path)
 {
@@ -179,6 +181,9 @@ TEvaluationDialog::TEvaluationDialog(const TEvaluationKind& kind, const TLaserFi
     for (const TLaserFile* evaluated : {&file, reference})
         VANTREL_CHECK(!evaluated || (Evaluation_Refusal(kind, *evaluated).isEmpty() &&
                                      evaluated->Run_Count(section) >= 1));
+    d_heading = new QLabel(this);
+    d_heading->setWordWrap(true);
+    d_heading->setStyleSheet(QStringLiteral("font-weight: bold;"));
     d_summary = new QLabel(this);
     d_summary->setWordWrap(true);
     d_warning = new QLabel(this);
@@ -205,6 +210,7 @@ TEvaluationDialog::TEvaluationDialog(const TEvaluationKind& kind, const TLaserFi
         splitter->setChildrenCollapsible(false);
 
     QVBoxLayout* layout = new QVBoxLayout(this);
+    layout->addWidget(d_heading);
     layout->addWidget(d_summary);
     layout->addWidget(d_warning);
     if (QWidget* choice = Reference_Line_Choice())
@@ -232,6 +238,10 @@ void TEvaluationDialog::Show_Evaluation()
 {
     setWindowTitle(
         QStringLiteral("%1 - %2").arg(d_evaluation->Title, File_Name_Of(d_evaluation->File)));
+    const QString title = Evaluation_Chart_Title(*d_evaluation);
+    d_heading->setText(d_reference ? QStringLiteral("%1 (as left) against %2 (as found)")
+                                         .arg(title, File_Name_Of(d_reference->File))
+                                   : title);
     d_summary->setText(Summary());
     QStringList warnings;
     if (!d_evaluation->Warning.isEmpty())
@@ -242,6 +252,8 @@ void TEvaluationDialog::Show_Evaluation()
     d_warning->setVisible(!warnings.isEmpty());
     Show_Figures();
     Feed_Evaluation_Chart(*d_chart, *d_evaluation, d_reference.get());
+    // The heading above names it, and has the room.
+    d_chart->SetTitle(QString());
     d_legend->setText(Legend());
     d_targets->Set_Evaluation(d_evaluation);
     Size_Target_Columns();
@@ -265,15 +277,13 @@ void TEvaluationDialog::Size_Target_Columns()
 QString TEvaluationDialog::Summary() const
 {
     const TEvaluation& evaluation = *d_evaluation;
-    QString text =
-        QStringLiteral("%1 of section %2 of %3; positions in mm, deviations in %4.\n")
-            .arg(evaluation.Title, evaluation.Section_Label, File_Name_Of(evaluation.File),
-                 Quantity_Unit(TQuantity::Deviation, evaluation.Deviation_Unit, true));
+    const QString units =
+        QStringLiteral("Positions in mm, deviations in %1. ")
+            .arg(Quantity_Unit(TQuantity::Deviation, evaluation.Deviation_Unit, true));
     if (!d_reference)
-        return text + Counts_Text(evaluation) + QLatin1Char('.');
-    return text + QStringLiteral("As left (%1): %2.\nAs found (%3): %4.")
-                      .arg(File_Name_Of(evaluation.File), Counts_Text(evaluation),
-                           File_Name_Of(d_reference->File), Counts_Text(*d_reference));
+        return units + Counts_Text(evaluation) + QLatin1Char('.');
+    return units + QStringLiteral("As left: %1. As found: %2.")
+                       .arg(Counts_Text(evaluation), Counts_Text(*d_reference));
 }
 
 void TEvaluationDialog::Copy()
@@ -454,20 +464,25 @@ QLayout* TEvaluationDialog::Buttons()
     return buttons;
 }
 
-// As large as it asks for where there is room, else as the screen it opens on allows, with
-// room for a frame.
+// As large as it asks for where there is room, else as the screen it opens on allows; over
+// its parent, moved as far as needed to keep it and a frame about it on that screen.
 void TEvaluationDialog::Fit_Screen()
 {
-    const QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen();
-    const QSize room = screen->availableGeometry().size() - QSize(40, 80);
-    resize(Roomy_Size.boundedTo(room).expandedTo(minimumSizeHint()));
+    const QWidget* parent = parentWidget();
+    const QRect area = (parent ? parent->screen() : screen())->availableGeometry();
+    const QRect inner = area.adjusted(Frame_Room.width() / 2, Frame_Room.height() / 2,
+                                      -Frame_Room.width() / 2, -Frame_Room.height() / 2);
+    resize(Roomy_Size.boundedTo(inner.size()).expandedTo(minimumSizeHint()));
+    QRect placed(QPoint(), size());
+    placed.moveCenter(parent ? parent->frameGeometry().center() : area.center());
+    move(std::max(inner.left(), std::min(placed.left(), inner.right() + 1 - width())),
+         std::max(inner.top(), std::min(placed.top(), inner.bottom() + 1 - height())));
 }
 
-// The figures as wide as their columns need, up to half the dialog: the chart keeps room for
-// its title.
+// The figures as wide as their columns need, up to three fifths of the dialog.
 int TEvaluationDialog::Figures_Width() const
 {
     const int columns = d_figures->horizontalHeader()->length() + 2 * d_figures->frameWidth() +
                         d_figures->verticalScrollBar()->sizeHint().width();
-    return std::min(columns, width() / 2);
+    return std::min(columns, width() * 3 / 5);
 }

@@ -60,6 +60,7 @@ private:
     // Shared with the table's model, which Qt destroys after the dialog's own members.
     std::shared_ptr<const TEvaluation> d_evaluation;
     std::unique_ptr<const TEvaluation> d_reference;
+    QLabel* d_heading = nullptr;
     QLabel* d_summary = nullptr;
     QLabel* d_warning = nullptr;
     QTableWidget* d_figures = nullptr;

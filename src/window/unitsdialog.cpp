@@ -72,10 +72,12 @@ TUnitsDialog::TUnitsDialog(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Units"));
     QFormLayout* layout = new QFormLayout(this);
     QLabel* note = new QLabel(
-        QStringLiteral("The unit of the deviations of files that do not state it, as the "
-                       "evaluations name it. The values are not converted."),
+        QStringLiteral("Renishaw files do not state the unit of their deviations. The unit "
+                       "chosen here names them in the evaluations; the values are not "
+                       "converted."),
         this);
     note->setWordWrap(true);
+    note->setMinimumWidth(40 * note->fontMetrics().averageCharWidth());
     layout->addRow(note);
     for (const auto& unit_kind : Unit_Kinds)
     {
