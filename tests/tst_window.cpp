@@ -482,31 +482,25 @@ void TWindowTest::evaluations()
         QVERIFY(dialog->rect().contains(QRect(shown->mapTo(dialog, QPoint()), shown->size())));
 }
 
-// A hand-made pair, as found twice as far off as left: each figure is half the reference's,
-// the change its negative half, -50 % of it; the copy holds both, the chart draws the
-// reference first, in grey.
+// A hand-made pair, as found with each deviation (one digit) written twice, eleven times as far
+// off as left: each change is -10/11 of the reference; the copy holds both, the chart draws
+// the reference first, in grey.
 void TWindowTest::comparison()
 {
     QTemporaryDir folder;
     const QByteArray content = Read(QFINDTESTDATA("data/iso-hand.rtl"));
-    QByteArray doubled = content.left(content.indexOf("Run Target Data"));
-    for (const QByteArray& line : content.mid(doubled.size()).split('\n'))
-    {
-        const QList<QByteArray> words = line.split(' ');
-        doubled += (words.size() == 3 && words[2] != "Data"
-                        ? words[0] + ' ' + words[1] + ' ' + QByteArray::number(2 * words[2].toInt())
-                        : line) +
-                   '\n';
-    }
+    const QRegularExpression deviation("^(\\d+ \\d+ -?)(\\d)$",
+                                       QRegularExpression::MultilineOption);
     TLaserFile left, found;
     QVERIFY(left.Load(Write(folder.filePath("left.rtl"), content)));
-    QVERIFY(found.Load(Write(folder.filePath("found.rtl"), doubled)));
+    QVERIFY(found.Load(Write(folder.filePath("found.rtl"),
+                             QString(content).replace(deviation, "\\1\\2\\2").toUtf8())));
     const TEvaluationKind& kind = *Evaluation_Named("iso230-2");
     TEvaluationDialog dialog(kind, left, 0, &found);
     const QStringList rows = Rows(*dialog.findChild<QTableWidget*>());
-    QCOMPARE(rows[3], "B | 2.000 | 4.000 | -2.000 | -50.0 | µm | at 10.000 mm");
+    QCOMPARE(rows[3], "B | 2.000 | 22.000 | -20.000 | -90.9 | µm | at 10.000 mm");
     for (const QString& row : rows)
-        QVERIFY2(row.section(" | ", 4, 4) == "-50.0", qPrintable(row));
+        QVERIFY2(row.section(" | ", 4, 4) == "-90.9", qPrintable(row));
 
     QTest::mouseClick(TWindowDriver::Button(&dialog, "Copy"), Qt::LeftButton);
     const TEvaluation as_left = kind.Evaluate(left, 0, {}), as_found = kind.Evaluate(found, 0, {});

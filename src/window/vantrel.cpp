@@ -360,12 +360,19 @@ void TVantrel::Evaluate(const TEvaluationKind& kind)
 {
     if (!Evaluation_Fits(kind))
         return;
-    if (d_evaluation_dialog)
-        d_evaluation_dialog->close();
+    Close_Evaluation();
     d_evaluation_dialog =
         new TEvaluationDialog(kind, d_laser_file, Active_Section(), nullptr, this);
     d_evaluation_dialog->setAttribute(Qt::WA_DeleteOnClose);
     d_evaluation_dialog->show();
+}
+
+// Closed, it is deleted later, and is no longer the open one.
+void TVantrel::Close_Evaluation()
+{
+    if (d_evaluation_dialog)
+        d_evaluation_dialog->close();
+    d_evaluation_dialog.clear();
 }
 
 // The unit chosen for the loaded file's kind applies to it at once, and to an open evaluation.
@@ -473,8 +480,7 @@ void TVantrel::Open_Neighbour(int step)
 void TVantrel::Load_File(const QString& path)
 {
     // The evaluation belongs to the file it was made of.
-    if (d_evaluation_dialog)
-        d_evaluation_dialog->close();
+    Close_Evaluation();
     d_current_path = path;
     d_laser_file.Clear();
     if (d_laser_file.Load(path))

@@ -56,6 +56,7 @@ private:
     bool Evaluation_Fits(const TEvaluationKind& kind) const;
     void Enable_Evaluations();
     void Evaluate(const TEvaluationKind& kind);
+    void Close_Evaluation();
     void Add_Shortcuts();
     void Load_File(const QString& path);
     void Open_Neighbour(int step);
