@@ -24,7 +24,7 @@ const struct
 
 QString Settings_Key(const char* key)
 {
-    return QStringLiteral("deviation unit/") + QLatin1String(key);
+    return QStringLiteral("DeviationUnit/") + QLatin1String(key);
 }
 
 // An empty file of the kind, which answers for the kind's units.
