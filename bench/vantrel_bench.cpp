@@ -35,7 +35,7 @@ struct TTimes
     double Graph = 0.0;
     double Zoom = 0.0;
     double Pan = 0.0;
-    double Iso = -1.0; // -1 for a file that is not evaluated
+    std::vector<double> Evaluations; // one per entry of Evaluations_Of
     double Total = 0.0;
     bool Loaded = false;
 };
@@ -98,6 +98,35 @@ double Pan_Step(TGraphWidget& graph, const QRect& plot)
     return step;
 }
 
+// An evaluation as the benchmark times it, with its label.
+struct TBenchEvaluation
+{
+    QString Label;
+    const TEvaluationKind* Kind;
+    TEvaluationOptions Options;
+};
+
+// The evaluations that fit the file, straightness about each reference line.
+std::vector<TBenchEvaluation> Evaluations_Of(const TLaserFile& file)
+{
+    std::vector<TBenchEvaluation> evaluations;
+    for (const TEvaluationKind& kind : Evaluation_Kinds())
+    {
+        if (!Evaluation_Refusal(kind, file).isEmpty())
+            continue;
+        const bool lines = qstrcmp(kind.Name, "straightness") == 0;
+        for (const TReferenceLine line : {TReferenceLine::Least_Squares, TReferenceLine::End_Points,
+                                          TReferenceLine::Minimum_Zone})
+            if (lines || line == TReferenceLine::Least_Squares)
+                evaluations.push_back(
+                    {QLatin1String(kind.Name) +
+                         (lines ? QLatin1Char(' ') + Reference_Line_Name(line) : QString()),
+                     &kind,
+                     {line}});
+    }
+    return evaluations;
+}
+
 // One repetition: the whole open as the window does it, then each step on its own.
 TTimes Measure(TVantrel& window, const QString& path)
 {
@@ -130,10 +159,13 @@ TTimes Measure(TVantrel& window, const QString& path)
     const QRect plot = graph.PlotRect();
     times.Zoom = Zoom_Step(probe.Graph(), plot);
     times.Pan = Pan_Step(probe.Graph(), plot);
-    const TEvaluationKind& iso = *Evaluation_Named(QStringLiteral("iso230-2"));
-    if (Evaluation_Refusal(iso, probe.Laser_File()).isEmpty())
-        times.Iso =
-            Milliseconds([&] { Csv_Text(Iso_Csv_Lines(iso.Evaluate(probe.Laser_File(), 0, {}))); });
+    for (const TBenchEvaluation& evaluation : Evaluations_Of(probe.Laser_File()))
+        times.Evaluations.push_back(Milliseconds(
+            [&]
+            {
+                Csv_Text(Evaluation_Csv_Lines(
+                    evaluation.Kind->Evaluate(probe.Laser_File(), section, evaluation.Options)));
+            }));
     return times;
 }
 
@@ -143,11 +175,13 @@ QString Figure(double milliseconds)
                               : QStringLiteral("%1").arg(milliseconds, 8, 'f', 1);
 }
 
-// One line of medians for the file; false when it does not load.
+// One line of medians for the file, then one for each evaluation that fits it with its share
+// of the load; false when the file does not load.
 bool Bench_File(TVantrel& window, const QString& path, QTextStream& out)
 {
     TVantrelProbe probe(window);
-    std::array<std::array<double, Repetitions>, 7> figures{};
+    std::array<std::array<double, Repetitions>, 6> figures{};
+    std::vector<std::array<double, Repetitions>> evaluations;
     for (int repetition = 0; repetition < Repetitions; ++repetition)
     {
         const TTimes times = Measure(window, path);
@@ -156,10 +190,13 @@ bool Bench_File(TVantrel& window, const QString& path, QTextStream& out)
             out << QFileInfo(path).fileName() << ": " << probe.Laser_File().d_error_message << '\n';
             return false;
         }
-        const double row[] = {times.Load, times.Report, times.Graph, times.Zoom,
-                              times.Pan,  times.Total,  times.Iso};
+        const double row[] = {times.Load, times.Report, times.Graph,
+                              times.Zoom, times.Pan,    times.Total};
         for (std::size_t k = 0; k < figures.size(); ++k)
             figures[k][repetition] = row[k];
+        evaluations.resize(times.Evaluations.size());
+        for (std::size_t k = 0; k < evaluations.size(); ++k)
+            evaluations[k][repetition] = times.Evaluations[k];
     }
     out << QStringLiteral("%1 %2")
                .arg(QFileInfo(path).fileName(), -36)
@@ -167,6 +204,16 @@ bool Bench_File(TVantrel& window, const QString& path, QTextStream& out)
     for (const auto& figure : figures)
         out << Figure(Median(figure));
     out << '\n';
+    const double load = Median(figures[0]);
+    const std::vector<TBenchEvaluation> named = Evaluations_Of(probe.Laser_File());
+    for (std::size_t k = 0; k < evaluations.size(); ++k)
+    {
+        const double median = Median(evaluations[k]);
+        out << QStringLiteral("    --evaluate %1 %2 ms, %3 % of the load\n")
+                   .arg(named[k].Label, -30)
+                   .arg(median, 7, 'f', 1)
+                   .arg(100.0 * median / load, 5, 'f', 1);
+    }
     out.flush();
     return true;
 }
@@ -179,7 +226,7 @@ int Bench_Files(const QStringList& paths)
     QApplication::processEvents();
     QTextStream out(stdout);
     out << QStringLiteral("%1 %2").arg("file", -36).arg("points", 9)
-        << "    load  report   graph    zoom     pan   total     iso\n";
+        << "    load  report   graph    zoom     pan   total\n";
     bool all_loaded = true;
     for (const QString& path : paths)
         all_loaded = Bench_File(window, path, out) && all_loaded;

@@ -1,7 +1,6 @@
 #include "fuzz/fuzzload.h"
 
 #include "src/evaluation/evaluations.h"
-#include "src/output/evaluationtext.h"
 #include "src/output/export.h"
 #include "src/output/report.h"
 
@@ -118,6 +117,28 @@ void Read_Match(const TLaserFile& file, int section)
         }
 }
 
+bool Is_Number(const TValue& value)
+{
+    return !value || std::isfinite(*value);
+}
+
+// Every value of the evaluation is a finite number or undefined.
+bool Only_Numbers(const TEvaluation& evaluation)
+{
+    for (const TFigure& figure : evaluation.Figures)
+        if (!Is_Number(figure.Value) || !Is_Number(figure.High_Position) ||
+            !Is_Number(figure.Low_Position))
+            return false;
+    for (const std::vector<TValue>& cells : evaluation.Cells)
+        if (!std::all_of(cells.begin(), cells.end(), Is_Number))
+            return false;
+    for (const TCurve& curve : evaluation.Curves)
+        for (const TVector2& point : curve.Points)
+            if (!std::isfinite(point.x) || !std::isfinite(point.y))
+                return false;
+    return true;
+}
+
 // The evaluation of a file that offers it: one direction per run, and never a value that
 // is no number.
 void Read_Evaluation(const TLaserFile& file)
@@ -130,16 +151,15 @@ void Read_Evaluation(const TLaserFile& file)
                     "every run of a section has its direction");
     for (const TEvaluationKind& kind : Evaluation_Kinds())
         for (int section = 0; section <= 2; ++section)
-        {
-            if (!Evaluation_Refusal(kind, file).isEmpty() || file.Run_Count(section) < 1)
-                continue;
-            // After the heading, which holds the file's path.
-            const QString text =
-                Csv_Text(Evaluation_Csv_Lines(kind.Evaluate(file, section, {})).mid(6));
-            Fuzz_Expect(!text.contains(QLatin1String("nan")) &&
-                            !text.contains(QLatin1String("inf")),
-                        "the evaluation gives numbers or nothing");
-        }
+            for (const TReferenceLine line :
+                 {TReferenceLine::Least_Squares, TReferenceLine::End_Points,
+                  TReferenceLine::Minimum_Zone})
+            {
+                if (!Evaluation_Refusal(kind, file).isEmpty() || file.Run_Count(section) < 1)
+                    continue;
+                Fuzz_Expect(Only_Numbers(kind.Evaluate(file, section, {line})),
+                            "the evaluation gives numbers or nothing");
+            }
 }
 
 } // namespace

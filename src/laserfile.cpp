@@ -295,6 +295,11 @@ TTargetMatch TLaserFile::Match_Targets(int section) const
     return Same_Positions(*runs) ? Match_By_Place(*runs) : Match_By_Position(*runs);
 }
 
+bool TLaserFile::Shares_Positions(int section) const
+{
+    return Same_Positions(Runs(section));
+}
+
 TDeviationUnit TLaserFile::Deviation_Unit() const
 {
     const TDeviationUnit usual = Kind_Units[Is_Known_Kind(d_file_type) ? d_file_type : 0].Unit;

@@ -107,6 +107,9 @@ public:
     // its last position is above its first, else falling; rising when no run has two points);
     // a run with two points at one position counts there with the first of them.
     TTargetMatch Match_Targets(int section) const;
+    // Whether every run of the section has the positions of the first, in the same order, so
+    // that target k is point k of every run.
+    bool Shares_Positions(int section) const;
     // The direction of run `index` of the section; a run stored without one counts as up.
     TRunDirection Run_Direction(int section, int index) const;
     // The unit of the deviations of every section. The API XD readers convert lengths to

@@ -34,6 +34,11 @@ expect() {
     fi
 }
 
+fail() {
+    echo "batch: $*" >&2
+    failures=$((failures + 1))
+}
+
 linear=$examples/x-axis-linear.rtl
 see="See 'vantrel --help'."
 expect 0 'vantrel 1.1' - --version
@@ -67,6 +72,38 @@ expect 1 - "ERR:  Cannot write output file '$work/none/g.pdf'" --graph "$work/no
 expect 0 'quantity,value' - --iso230-2 "$linear"
 expect 1 - 'ERR:  ISO 230-2 evaluation needs a linear positioning file (RTL or POS).' --iso230-2 "$examples/y-axis-pitch.rta"
 expect 2 - "vantrel: --section does not go with --iso230-2. $see" --iso230-2 "$linear" --section 1
+# Every evaluation of every example it fits; the others refuse it.
+pitch=$examples/y-axis-pitch.rta
+for evaluation in iso230-2 vdi3441 slope straightness angular; do
+    for file in "$examples"/*; do
+        run --evaluate "$evaluation" "$file" && status=0 || status=$?
+        if [ "$status" = 0 ]; then
+            [ "$(sed -n 2p "$work/out")" = "evaluation,$evaluation" ] && ! grep -qE 'nan|inf' "$work/out" ||
+                fail "--evaluate $evaluation $file: $(head -n 3 "$work/out")"
+        else
+            [ "$status" = 1 ] && grep -q "^ERR:  .* evaluation needs an\? .* file (.*)\.$" "$work/err" ||
+                fail "--evaluate $evaluation $file: status $status, $(cat "$work/err")"
+        fi
+    done
+done
+# --evaluate iso230-2 is --iso230-2 with the heading; --output writes what standard output gets.
+cmp -s <("$vantrel" --iso230-2 "$linear") <("$vantrel" --evaluate iso230-2 "$linear" | sed 2,6d) ||
+    fail "--evaluate iso230-2 is not --iso230-2 with its heading"
+expect 0 - - --evaluate vdi3441 "$linear" --output "$work/vdi.csv"
+cmp -s "$work/vdi.csv" <("$vantrel" --evaluate vdi3441 "$linear") || fail "--evaluate --output differs from standard output"
+expect 1 - 'ERR:  Straightness evaluation needs a straightness file (STx or STR).' --evaluate straightness "$linear"
+expect 0 'quantity,value' - --evaluate straightness "$examples/w-axis-straightness.str" --section 2 --reference-line minimum-zone
+grep -qx 'reference line,minimum-zone' "$work/out" && grep -qx 'section,YY' "$work/out" || fail "--reference-line or --section not taken"
+expect 0 'quantity,value' - --evaluate angular "$pitch" --deviation-unit arcsec
+grep -qx 'deviation unit,arcsec' "$work/out" || fail "--deviation-unit not taken"
+expect 1 - "ERR:  --deviation-unit um does not fit '$pitch', whose deviations are angles: it takes one of um/m, mm/m, arcsec." --evaluate angular "$pitch" --deviation-unit um
+expect 1 - "ERR:  --deviation-unit is for Renishaw files, which do not state their unit; '$examples/y-axis-angular.ang' is an API XD file, read in mm/m." --evaluate angular "$examples/y-axis-angular.ang" --deviation-unit mm/m
+expect 2 - "vantrel: --evaluate takes one of iso230-2, vdi3441, slope, straightness, angular, not 'iso'. $see" --evaluate iso "$linear"
+expect 2 - "vantrel: --reference-line goes only with --evaluate straightness. $see" --evaluate slope "$linear" --reference-line end-points
+expect 2 - "vantrel: --reference-line takes one of least-squares, end-points, minimum-zone, not 'best'. $see" --evaluate straightness "$linear" --reference-line best
+expect 2 - "vantrel: --deviation-unit takes one of nm, um, mm, in, um/m, mm/m, arcsec, not 'µm'. $see" --evaluate slope "$linear" --deviation-unit µm
+expect 2 - "vantrel: --deviation-unit does not go with --report. $see" --report "$linear" --deviation-unit um
+expect 2 - "vantrel: '$pitch' has no section 2. $see" --evaluate angular "$pitch" --section 2
 
 # No file may grow (a full disk): the old file stays, and no temporary file is left beside it.
 mkdir "$work/csv"
@@ -85,11 +122,6 @@ err=$(
 expect 0 - - --csv "$linear" --output "$work/csv/old.csv"
 cmp -s "$work/csv/old.csv" <("$vantrel" --csv "$linear") || { echo "batch: --output differs from standard output" >&2; failures=$((failures + 1)); }
 
-fail() {
-    echo "batch: $*" >&2
-    failures=$((failures + 1))
-}
-
 # The file loaded is never an output, however its name is written; it stays as it was.
 cp "$linear" "$work/x.rtl"
 ln -s x.rtl "$work/link.png"
@@ -99,6 +131,7 @@ expect 1 - "$same '$work/x.rtl'" --graph "$work/x.rtl" "$work/x.rtl"
 expect 1 - "$same '$work/link.png'" --graph "$work/link.png" "$work/x.rtl"
 cd "$work"
 expect 1 - "$same './x.rtl'" --iso230-2 x.rtl --output ./x.rtl
+expect 1 - "$same './x.rtl'" --evaluate slope x.rtl --output ./x.rtl
 cd - >/dev/null
 cmp -s "$work/x.rtl" "$linear" || fail "the file loaded changed"
 
@@ -112,6 +145,7 @@ if [ -p "$work/pipe" ] && cmp -s "$work/piped" <("$vantrel" --csv "$linear"); th
     expect 0 - - --csv "$linear" --output /dev/null
     [ -c /dev/null ] || fail "/dev/null is no longer a device"
     expect 1 - "ERR:  Cannot write output file '/dev/full'" --iso230-2 "$linear" --output /dev/full
+    expect 1 - "ERR:  Cannot write output file '/dev/full'" --evaluate angular "$pitch" --output /dev/full
 else
     fail "the pipe did not get the CSV"
 fi
@@ -127,6 +161,7 @@ expect 1 - "$none" --deviations "$comma"
 expect 1 - "$none" --inverted "$comma"
 expect 1 - "$none" --graph "$work/old.png" "$comma"
 expect 1 - "$none" --iso230-2 "$comma" --output "$work/old.csv"
+expect 1 - "$none" --evaluate vdi3441 "$comma" --output "$work/old.csv"
 [ "$(cat "$work/old.csv" "$work/old.png")" = "$(printf 'old\nold')" ] || fail "an old output file changed"
 
 # The window needs a display: none, or one that does not answer.

@@ -12,32 +12,58 @@ namespace
 
 // The smallest and the largest value a run has at each target; undefined where one is no
 // finite number.
-void Run_Ranges(const TLaserFile& file, int section, TSeries& lowest, TSeries& highest)
+struct TRunRanges
 {
-    const TTargetMatch match = file.Match_Targets(section);
-    const TLaserSection& runs = file.Runs(section);
-    lowest.assign(match.Positions.size(), std::nullopt);
-    highest.assign(match.Positions.size(), std::nullopt);
-    for (std::size_t t = 0; t < match.Positions.size(); ++t)
+    std::vector<double> Lowest;
+    std::vector<double> Highest;
+    std::vector<bool> Finite;
+
+    explicit TRunRanges(std::size_t targets)
+        : Lowest(targets, std::numeric_limits<double>::infinity()),
+          Highest(targets, -std::numeric_limits<double>::infinity()), Finite(targets, true)
     {
-        double low = std::numeric_limits<double>::infinity();
-        double high = -low;
-        bool finite = true;
+    }
+
+    void Add(std::size_t target, double value)
+    {
+        Lowest[target] = std::min(Lowest[target], value);
+        Highest[target] = std::max(Highest[target], value);
+        Finite[target] = Finite[target] && std::isfinite(value);
+    }
+
+    TSeries Series(const std::vector<double>& values) const
+    {
+        TSeries series(values.size());
+        for (std::size_t t = 0; t < values.size(); ++t)
+            if (Finite[t])
+                series[t] = values[t];
+        return series;
+    }
+};
+
+// Runs that share their positions are read straight through, point k at target k; others as
+// the model matches their points to targets.
+TRunRanges Run_Ranges(const TLaserFile& file, int section, std::size_t targets)
+{
+    const TLaserSection& runs = file.Runs(section);
+    TRunRanges ranges(targets);
+    if (file.Shares_Positions(section))
+    {
+        for (const TLaserRun& run : runs)
+            for (std::size_t t = 0; t < targets; ++t)
+                ranges.Add(t, run[t].y);
+        return ranges;
+    }
+    const TTargetMatch match = file.Match_Targets(section);
+    for (std::size_t t = 0; t < targets; ++t)
         for (std::size_t at = match.First[t]; at < match.First[t + 1]; ++at)
         {
             const TTargetMatch::TRunPoint& point = match.Points[at];
-            const double value =
-                runs[static_cast<std::size_t>(point.Run)][static_cast<std::size_t>(point.Point)].y;
-            finite = finite && std::isfinite(value);
-            low = std::min(low, value);
-            high = std::max(high, value);
+            ranges.Add(
+                t,
+                runs[static_cast<std::size_t>(point.Run)][static_cast<std::size_t>(point.Point)].y);
         }
-        if (finite)
-        {
-            lowest[t] = low;
-            highest[t] = high;
-        }
-    }
+    return ranges;
 }
 
 TFigure Arc_Seconds_Figure(const TFigure& angle, TDeviationUnit unit)
@@ -66,18 +92,19 @@ TEvaluation Evaluate_Angular(const TLaserFile& file, int section, const TEvaluat
         evaluation.Positions.push_back(point.x);
         values.push_back(Finite(point.y));
     }
-    TSeries lowest, highest;
-    Run_Ranges(file, section, lowest, highest);
+    const TRunRanges ranges = Run_Ranges(file, section, mean.size());
+    const TSeries lowest = ranges.Series(ranges.Lowest);
+    const TSeries highest = ranges.Series(ranges.Highest);
     const std::vector<double>& x = evaluation.Positions;
     const TFigure angle =
         Range_Figure("angular deviation", TQuantity::Deviation, x, {&values}, {&values});
     evaluation.Figures = {angle, Arc_Seconds_Figure(angle, evaluation.Deviation_Unit),
                           Highest_Run_Figure("highest run angular deviation", file.Runs(section),
-                                             [](const TLaserRun&)
-                                             { return std::optional<TLine>(TLine()); })};
-    Add_Column(evaluation, "mean", TQuantity::Deviation, values);
-    Add_Column(evaluation, "run min", TQuantity::Deviation, lowest);
-    Add_Column(evaluation, "run max", TQuantity::Deviation, highest);
+                                             [](const TLaserRun& run) {
+                                                 return run.empty() ? std::nullopt
+                                                                    : std::optional<TLine>(TLine());
+                                             })};
+    Set_Table(evaluation, {{"mean", values}, {"run min", lowest}, {"run max", highest}});
     Add_Curve(evaluation, TCurveRole::Run_Range, "run min", lowest);
     Add_Curve(evaluation, TCurveRole::Run_Range, "run max", highest);
     Add_Curve(evaluation, TCurveRole::Mean, "mean", values);

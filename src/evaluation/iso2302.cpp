@@ -41,23 +41,25 @@ TIsoSeries Series_Of(const TPositioningStatistics& statistics)
     t.Mean_Down = statistics.Down.Mean;
     t.S_Up = statistics.Up.S;
     t.S_Down = statistics.Down.S;
-    for (std::size_t i = 0; i < t.Mean_Up.size(); ++i)
+    const std::size_t targets = t.Mean_Up.size();
+    for (TSeries* series : {&t.B, &t.R_Up, &t.R_Down, &t.R, &t.Mean, &t.Up_High, &t.Up_Low,
+                            &t.Down_High, &t.Down_Low, &t.B_Size})
+        series->resize(targets);
+    for (std::size_t i = 0; i < targets; ++i)
     {
         const TValue reversal = Difference(t.Mean_Up[i], t.Mean_Down[i]);
-        const TValue r_up = Scaled(4.0, t.S_Up[i]);
-        const TValue r_down = Scaled(4.0, t.S_Down[i]);
         const TValue spread =
             Sum(Sum(Scaled(2.0, t.S_Up[i]), Scaled(2.0, t.S_Down[i])), Magnitude(reversal));
-        t.B.push_back(reversal);
-        t.R_Up.push_back(r_up);
-        t.R_Down.push_back(r_down);
-        t.R.push_back(Largest({spread, r_up, r_down}));
-        t.Mean.push_back(Scaled(0.5, Sum(t.Mean_Up[i], t.Mean_Down[i])));
-        t.Up_High.push_back(Band_Edge(t.Mean_Up[i], t.S_Up[i], 1.0));
-        t.Up_Low.push_back(Band_Edge(t.Mean_Up[i], t.S_Up[i], -1.0));
-        t.Down_High.push_back(Band_Edge(t.Mean_Down[i], t.S_Down[i], 1.0));
-        t.Down_Low.push_back(Band_Edge(t.Mean_Down[i], t.S_Down[i], -1.0));
-        t.B_Size.push_back(Magnitude(reversal));
+        t.B[i] = reversal;
+        t.R_Up[i] = Scaled(4.0, t.S_Up[i]);
+        t.R_Down[i] = Scaled(4.0, t.S_Down[i]);
+        t.R[i] = Largest({spread, t.R_Up[i], t.R_Down[i]});
+        t.Mean[i] = Scaled(0.5, Sum(t.Mean_Up[i], t.Mean_Down[i]));
+        t.Up_High[i] = Band_Edge(t.Mean_Up[i], t.S_Up[i], 1.0);
+        t.Up_Low[i] = Band_Edge(t.Mean_Up[i], t.S_Up[i], -1.0);
+        t.Down_High[i] = Band_Edge(t.Mean_Down[i], t.S_Down[i], 1.0);
+        t.Down_Low[i] = Band_Edge(t.Mean_Down[i], t.S_Down[i], -1.0);
+        t.B_Size[i] = Magnitude(reversal);
     }
     return t;
 }
@@ -81,28 +83,17 @@ std::vector<TFigure> Figures_Of(const TIsoSeries& t, const std::vector<double>& 
     };
 }
 
-struct TIsoColumn
-{
-    const char* Title;
-    TSeries TIsoSeries::*Values;
-};
-
-const TIsoColumn Iso_Columns[] = {
-    {"mean up", &TIsoSeries::Mean_Up},
-    {"mean down", &TIsoSeries::Mean_Down},
-    {"s up", &TIsoSeries::S_Up},
-    {"s down", &TIsoSeries::S_Down},
-    {"B", &TIsoSeries::B},
-    {"R up", &TIsoSeries::R_Up},
-    {"R down", &TIsoSeries::R_Down},
-    {"R", &TIsoSeries::R},
-    {"mean", &TIsoSeries::Mean},
-};
-
 void Add_Table(TEvaluation& evaluation, const TIsoSeries& t)
 {
-    for (const TIsoColumn& column : Iso_Columns)
-        Add_Column(evaluation, column.Title, TQuantity::Deviation, t.*column.Values);
+    Set_Table(evaluation, {{"mean up", t.Mean_Up},
+                           {"mean down", t.Mean_Down},
+                           {"s up", t.S_Up},
+                           {"s down", t.S_Down},
+                           {"B", t.B},
+                           {"R up", t.R_Up},
+                           {"R down", t.R_Down},
+                           {"R", t.R},
+                           {"mean", t.Mean}});
 }
 
 // The standard's chart: each direction's mean with its band of two standard deviations

@@ -10,7 +10,8 @@
 #include <limits>
 #include <tuple>
 
-std::optional<TLine> Reference_Line(TReferenceLine kind, const TLaserRun& points)
+std::optional<TLine> Reference_Line(TReferenceLine kind, const TLaserRun& points,
+                                    TZoneReference* start)
 {
     switch (kind)
     {
@@ -19,15 +20,16 @@ std::optional<TLine> Reference_Line(TReferenceLine kind, const TLaserRun& points
     case TReferenceLine::End_Points:
         return End_Points_Line(points);
     case TReferenceLine::Minimum_Zone:
-        return Minimum_Zone_Line(points);
+        return Minimum_Zone_Line(points, start);
     }
     return std::nullopt;
 }
 
-// About the points' centre, so that large positions cost no precision.
+// About the points' centre, so that large positions cost no precision. A coordinate that is
+// no finite number makes a sum, and so the line, no finite number.
 std::optional<TLine> Least_Squares_Line(const TLaserRun& points)
 {
-    if (points.empty() || !All_Finite(points))
+    if (points.empty())
         return std::nullopt;
     const double count = static_cast<double>(points.size());
     double x_sum = 0.0;
@@ -108,20 +110,27 @@ TResidualRange Residual_Range(const TLaserRun& points, const TLine& line)
 TFigure Highest_Run_Figure(const char* name, const TLaserSection& runs,
                            const std::function<std::optional<TLine>(const TLaserRun&)>& line_of)
 {
-    TFigure figure;
-    figure.Name = QLatin1String(name);
+    TFigure highest;
+    highest.Name = QLatin1String(name);
+    const TFigure unknown = highest;
     for (std::size_t k = 0; k < runs.size(); ++k)
     {
         const std::optional<TLine> line = line_of(runs[k]);
-        const TResidualRange range = line ? Residual_Range(runs[k], *line) : TResidualRange();
-        if (!range.Range || (figure.Value && *range.Range <= *figure.Value))
+        if (!line && !All_Finite(runs[k]))
+            return unknown;
+        if (!line)
             continue;
-        figure.Value = range.Range;
-        figure.High_Position = range.High_Position;
-        figure.Low_Position = range.Low_Position;
-        figure.Run = static_cast<int>(k) + 1;
+        const TResidualRange range = Residual_Range(runs[k], *line);
+        if (!range.Range)
+            return unknown;
+        if (highest.Value && *range.Range <= *highest.Value)
+            continue;
+        highest.Value = range.Range;
+        highest.High_Position = range.High_Position;
+        highest.Low_Position = range.Low_Position;
+        highest.Run = static_cast<int>(k) + 1;
     }
-    return figure;
+    return highest;
 }
 
 std::vector<TFigure> Line_Figures(const std::optional<TLine>& line)

@@ -3,6 +3,7 @@
 
 #include "src/evaluation/evaluations.h"
 
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -16,9 +17,14 @@ struct TLine
     double At(double position) const { return Intercept + Slope * position; }
 };
 
+// Three points, by their place in a run, at rising positions.
+using TZoneReference = std::array<std::size_t, 3>;
+
 // The line of that kind through the points. Nothing when they hold fewer than two distinct
-// positions, or a point or the line is no finite number.
-std::optional<TLine> Reference_Line(TReferenceLine kind, const TLaserRun& points);
+// positions, or a point or the line is no finite number. `start` is the minimum zone's (see
+// Minimum_Zone_Line).
+std::optional<TLine> Reference_Line(TReferenceLine kind, const TLaserRun& points,
+                                    TZoneReference* start = nullptr);
 
 // Ordinary least squares of the deviation on the position.
 std::optional<TLine> Least_Squares_Line(const TLaserRun& points);
@@ -37,8 +43,8 @@ struct TResidualRange
 TResidualRange Residual_Range(const TLaserRun& points, const TLine& line);
 
 // The largest residual range of a single run about its own line, which `line_of` gives (or
-// none), with the run (from 1) and the positions where it occurs; runs without one are passed
-// over, and empty when no run has one.
+// none), with the run (from 1) and the positions where it occurs. A run without a line is
+// passed over; a point or a residual that is no finite number makes the figure empty.
 TFigure Highest_Run_Figure(const char* name, const TLaserSection& runs,
                            const std::function<std::optional<TLine>(const TLaserRun&)>& line_of);
 

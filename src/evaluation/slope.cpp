@@ -54,9 +54,7 @@ TEvaluation Evaluate_Slope(const TLaserFile& file, int section, const TEvaluatio
     evaluation.Figures = Line_Figures(line);
     evaluation.Figures.push_back(
         Range_Figure("residual range", TQuantity::Deviation, x, {&residual}, {&residual}));
-    Add_Column(evaluation, "mean", TQuantity::Deviation, mean);
-    Add_Column(evaluation, "line", TQuantity::Deviation, fitted);
-    Add_Column(evaluation, "residual", TQuantity::Deviation, residual);
+    Set_Table(evaluation, {{"mean", mean}, {"line", fitted}, {"residual", residual}});
     Add_Curve(evaluation, TCurveRole::Mean, "mean", mean);
     if (line)
         Add_Line_Curve(evaluation, TCurveRole::Line, "least-squares line", *line, 0.0);

@@ -10,7 +10,9 @@ TEvaluation Evaluate_Straightness(const TLaserFile& file, int section,
 {
     const TReferenceLine kind = options.Reference_Line;
     const TLaserRun mean = file.Section_Data(section, -1);
-    const std::optional<TLine> line = Reference_Line(kind, mean);
+    // Where the mean's minimum zone was found, each run's is sought first.
+    TZoneReference start = {0, 0, 0};
+    const std::optional<TLine> line = Reference_Line(kind, mean, &start);
     TEvaluation evaluation =
         Evaluation_Of(file, section, "straightness", "Straightness (ISO 230-1:2012)");
     evaluation.Counts = {{QStringLiteral("targets"), static_cast<qint64>(mean.size())},
@@ -32,11 +34,9 @@ TEvaluation Evaluate_Straightness(const TLaserFile& file, int section,
     for (const TFigure& figure : Line_Figures(line))
         evaluation.Figures.push_back(figure);
     evaluation.Figures.push_back(Highest_Run_Figure("highest run straightness", file.Runs(section),
-                                                    [kind](const TLaserRun& run)
-                                                    { return Reference_Line(kind, run); }));
-    Add_Column(evaluation, "mean", TQuantity::Deviation, values);
-    Add_Column(evaluation, "line", TQuantity::Deviation, fitted);
-    Add_Column(evaluation, "residual", TQuantity::Deviation, residual);
+                                                    [kind, &start](const TLaserRun& run)
+                                                    { return Reference_Line(kind, run, &start); }));
+    Set_Table(evaluation, {{"mean", values}, {"line", fitted}, {"residual", residual}});
     Add_Curve(evaluation, TCurveRole::Mean, "mean", values);
     // The zone: parallel to the line through the highest and the lowest residual.
     if (line && straightness.Value)

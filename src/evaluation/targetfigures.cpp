@@ -108,13 +108,19 @@ TFigure Mean_Figure(const char* name, TQuantity quantity, const TSeries& series)
     return figure;
 }
 
-void Add_Column(TEvaluation& evaluation, const char* title, TQuantity quantity,
-                const TSeries& values)
+// Row by row, each allocated once: a file may have a great many targets.
+void Set_Table(TEvaluation& evaluation, std::initializer_list<TSeriesColumn> columns)
 {
-    evaluation.Columns.push_back({QLatin1String(title), quantity});
-    evaluation.Cells.resize(evaluation.Positions.size());
+    evaluation.Columns.clear();
+    for (const TSeriesColumn& column : columns)
+        evaluation.Columns.push_back({QLatin1String(column.Title), TQuantity::Deviation});
+    evaluation.Cells.assign(evaluation.Positions.size(), {});
     for (std::size_t i = 0; i < evaluation.Cells.size(); ++i)
-        evaluation.Cells[i].push_back(values[i]);
+    {
+        evaluation.Cells[i].reserve(columns.size());
+        for (const TSeriesColumn& column : columns)
+            evaluation.Cells[i].push_back(column.Values[i]);
+    }
 }
 
 void Add_Curve(TEvaluation& evaluation, TCurveRole role, const char* name, const TSeries& values)

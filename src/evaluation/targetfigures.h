@@ -30,9 +30,14 @@ TFigure Largest_Figure(const char* name, TQuantity quantity, const std::vector<d
 // The mean of the series over the targets.
 TFigure Mean_Figure(const char* name, TQuantity quantity, const TSeries& series);
 
-// A column of the evaluation's table per target, of one value per target of its positions.
-void Add_Column(TEvaluation& evaluation, const char* title, TQuantity quantity,
-                const TSeries& values);
+// The evaluation's table per target, of deviations: each column one value per target of its
+// positions.
+struct TSeriesColumn
+{
+    const char* Title;
+    const TSeries& Values;
+};
+void Set_Table(TEvaluation& evaluation, std::initializer_list<TSeriesColumn> columns);
 // A curve of its chart through the values where they are defined; none when they never are.
 void Add_Curve(TEvaluation& evaluation, TCurveRole role, const char* name, const TSeries& values);
 

@@ -14,17 +14,18 @@ TVdiSeries Series_Of(const TPositioningStatistics& statistics)
 {
     const TDirectionStatistics& up = statistics.Up;
     const TDirectionStatistics& down = statistics.Down;
-    TVdiSeries t;
-    for (std::size_t j = 0; j < up.Mean.size(); ++j)
+    const std::size_t targets = up.Mean.size();
+    TVdiSeries t{TSeries(targets), TSeries(targets), TSeries(targets), TSeries(targets),
+                 TSeries(targets)};
+    for (std::size_t j = 0; j < targets; ++j)
     {
-        const TValue mean = Scaled(0.5, Sum(up.Mean[j], down.Mean[j]));
-        const TValue u = Magnitude(Difference(up.Mean[j], down.Mean[j]));
-        const TValue ps = Scaled(6.0, Scaled(0.5, Sum(up.S[j], down.S[j])));
-        t.Mean.push_back(mean);
-        t.U.push_back(u);
-        t.Ps.push_back(ps);
-        t.Low.push_back(Difference(Difference(mean, Scaled(0.5, u)), Scaled(0.5, ps)));
-        t.High.push_back(Sum(Sum(mean, Scaled(0.5, u)), Scaled(0.5, ps)));
+        t.Mean[j] = Scaled(0.5, Sum(up.Mean[j], down.Mean[j]));
+        t.U[j] = Magnitude(Difference(up.Mean[j], down.Mean[j]));
+        t.Ps[j] = Scaled(6.0, Scaled(0.5, Sum(up.S[j], down.S[j])));
+        const TValue half_u = Scaled(0.5, t.U[j]);
+        const TValue half_ps = Scaled(0.5, t.Ps[j]);
+        t.Low[j] = Difference(Difference(t.Mean[j], half_u), half_ps);
+        t.High[j] = Sum(Sum(t.Mean[j], half_u), half_ps);
     }
     return t;
 }
@@ -48,15 +49,15 @@ TEvaluation Evaluate_Vdi_3441(const TLaserFile& file, int section, const TEvalua
         Largest_Figure("ps max", d, x, {&t.Ps}),
         Mean_Figure("ps mean", d, t.Ps),
     };
-    Add_Column(evaluation, "mean up", d, statistics.Up.Mean);
-    Add_Column(evaluation, "mean down", d, statistics.Down.Mean);
-    Add_Column(evaluation, "s up", d, statistics.Up.S);
-    Add_Column(evaluation, "s down", d, statistics.Down.S);
-    Add_Column(evaluation, "mean", d, t.Mean);
-    Add_Column(evaluation, "u", d, t.U);
-    Add_Column(evaluation, "ps", d, t.Ps);
-    Add_Column(evaluation, "low", d, t.Low);
-    Add_Column(evaluation, "high", d, t.High);
+    Set_Table(evaluation, {{"mean up", statistics.Up.Mean},
+                           {"mean down", statistics.Down.Mean},
+                           {"s up", statistics.Up.S},
+                           {"s down", statistics.Down.S},
+                           {"mean", t.Mean},
+                           {"u", t.U},
+                           {"ps", t.Ps},
+                           {"low", t.Low},
+                           {"high", t.High}});
     Add_Curve(evaluation, TCurveRole::Band, "low", t.Low);
     Add_Curve(evaluation, TCurveRole::Band, "high", t.High);
     Add_Curve(evaluation, TCurveRole::Mean, "mean", t.Mean);
