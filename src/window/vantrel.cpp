@@ -8,8 +8,9 @@
 #include "src/output/graphfeed.h"
 #include "src/output/outputfile.h"
 #include "src/output/report.h"
+#include "src/window/evaluationdialog.h"
 #include "src/window/folderwalk.h"
-#include "src/window/isodialog.h"
+#include "src/window/unitsdialog.h"
 
 #include <QAction>
 #include <QBoxLayout>
@@ -19,6 +20,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QIcon>
@@ -132,9 +134,19 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     graph_layout->addWidget(d_print_button);
     dock_layout->addWidget(graph_group);
     QGroupBox* evaluate_group = new QGroupBox(dock_content);
-    QVBoxLayout* evaluate_layout = Group_Layout<QVBoxLayout>(evaluate_group);
-    d_iso_button = new QPushButton(evaluate_group);
-    evaluate_layout->addWidget(d_iso_button);
+    // Two buttons a row, so that the window still fits a screen 700 pixels high.
+    QGridLayout* evaluate_layout = Group_Layout<QGridLayout>(evaluate_group);
+    for (const TEvaluationKind& kind : Evaluation_Kinds())
+    {
+        QPushButton* button = new QPushButton(QString::fromUtf8(kind.Button), evaluate_group);
+        const int place = static_cast<int>(d_evaluation_buttons.size());
+        evaluate_layout->addWidget(button, place / 2, place % 2);
+        d_evaluation_buttons.push_back(button);
+        connect(button, &QPushButton::clicked, this, [this, &kind] { Evaluate(kind); });
+    }
+    QPushButton* units_button = new QPushButton(evaluate_group);
+    const int place = static_cast<int>(d_evaluation_buttons.size());
+    evaluate_layout->addWidget(units_button, place / 2, place % 2);
     dock_layout->addWidget(evaluate_group);
     QGroupBox* compare_group = new QGroupBox(dock_content);
     QVBoxLayout* compare_layout = Group_Layout<QVBoxLayout>(compare_group);
@@ -161,8 +173,11 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     setTabOrder(d_all_data_button, d_copy_graph_button);
     setTabOrder(d_copy_graph_button, d_save_graph_button);
     setTabOrder(d_save_graph_button, d_print_button);
-    setTabOrder(d_print_button, d_iso_button);
-    setTabOrder(d_iso_button, d_compare_button);
+    QWidget* previous = d_print_button;
+    for (QWidget* next : d_evaluation_buttons)
+        setTabOrder(std::exchange(previous, next), next);
+    setTabOrder(previous, units_button);
+    setTabOrder(units_button, d_compare_button);
     setTabOrder(d_compare_button, d_clear_comparison_button);
     setTabOrder(d_clear_comparison_button, d_report);
 
@@ -187,7 +202,7 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     d_copy_graph_button->setText(QStringLiteral("Copy Graph"));
     d_save_graph_button->setText(QStringLiteral("Save Graph..."));
     d_print_button->setText(QStringLiteral("Print..."));
-    d_iso_button->setText(QStringLiteral("ISO 230-2..."));
+    units_button->setText(QStringLiteral("Units..."));
     d_compare_button->setText(QStringLiteral("Compare With..."));
     d_clear_comparison_button->setText(QStringLiteral("Clear Comparison"));
     close_button->setText(QStringLiteral("Close"));
@@ -224,7 +239,7 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     connect(d_copy_graph_button, &QPushButton::clicked, this, &TVantrel::Copy_Graph);
     connect(d_save_graph_button, &QPushButton::clicked, this, &TVantrel::Save_Graph);
     connect(d_print_button, &QPushButton::clicked, this, &TVantrel::Print);
-    connect(d_iso_button, &QPushButton::clicked, this, &TVantrel::Evaluate_Iso);
+    connect(units_button, &QPushButton::clicked, this, &TVantrel::Choose_Units);
     connect(d_compare_button, &QPushButton::clicked, this, &TVantrel::Compare_With);
     connect(d_clear_comparison_button, &QPushButton::clicked, this, &TVantrel::Clear_Comparison);
     connect(d_section_1_button, &QToolButton::toggled, this, &TVantrel::Section_1_Toggled);
@@ -348,14 +363,59 @@ void TVantrel::Copy_All_Data()
     QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
 }
 
-// One evaluation is open at a time; asking again shows a fresh one.
-void TVantrel::Evaluate_Iso()
+// Whether the evaluation fits the loaded file and the active section holds a run.
+bool TVantrel::Evaluation_Fits(const TEvaluationKind& kind) const
 {
-    if (d_iso_dialog)
-        d_iso_dialog->close();
-    d_iso_dialog = new TIsoDialog(d_laser_file, this);
-    d_iso_dialog->setAttribute(Qt::WA_DeleteOnClose);
-    d_iso_dialog->show();
+    const int section = Active_Section();
+    return section >= 0 && d_laser_file.Run_Count(section) >= 1 &&
+           Evaluation_Refusal(kind, d_laser_file).isEmpty();
+}
+
+void TVantrel::Enable_Evaluations()
+{
+    for (std::size_t k = 0; k < d_evaluation_buttons.size(); ++k)
+        d_evaluation_buttons[k]->setEnabled(Evaluation_Fits(Evaluation_Kinds()[k]));
+}
+
+// One evaluation is open at a time; asking again shows a fresh one, of the active section.
+void TVantrel::Evaluate(const TEvaluationKind& kind)
+{
+    if (!Evaluation_Fits(kind))
+        return;
+    Close_Evaluation();
+    d_evaluation_dialog =
+        new TEvaluationDialog(kind, d_laser_file, Active_Section(), nullptr, this);
+    d_evaluation_dialog->setAttribute(Qt::WA_DeleteOnClose);
+    d_evaluation_dialog->show();
+}
+
+// Closed, it is deleted later, and is no longer the open one.
+void TVantrel::Close_Evaluation()
+{
+    if (d_evaluation_dialog)
+        d_evaluation_dialog->close();
+    d_evaluation_dialog.clear();
+}
+
+// The unit chosen for the loaded file's kind applies to it at once, and to an open evaluation.
+void TVantrel::Choose_Units()
+{
+    TUnitsDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    Apply_Remembered_Units();
+    if (Reference())
+        Redraw_Graph();
+    if (d_evaluation_dialog)
+        d_evaluation_dialog->Refresh();
+}
+
+// The units remembered for their kinds, for the file and its reference alike: a comparison
+// draws the reference in the file's unit.
+void TVantrel::Apply_Remembered_Units()
+{
+    for (TLaserFile* file : {&d_laser_file, &d_reference})
+        file->d_chosen_deviation_unit = Remembered_Deviation_Unit(file->d_file_type);
 }
 
 // A reference that fails to load, or is of another family, leaves the comparison as it was.
@@ -371,6 +431,7 @@ void TVantrel::Compare_With()
     if (!error.isEmpty())
         return Add_Error_Line(error);
     d_reference = std::move(reference);
+    Apply_Remembered_Units();
     Update_Comparison_Buttons();
     Redraw_Graph();
 }
@@ -513,12 +574,12 @@ void TVantrel::Open_Neighbour(int step)
 void TVantrel::Load_File(const QString& path)
 {
     // The evaluation belongs to the file it was made of.
-    if (d_iso_dialog)
-        d_iso_dialog->close();
+    Close_Evaluation();
     d_current_path = path;
     d_laser_file.Clear();
     if (d_laser_file.Load(path))
     {
+        Apply_Remembered_Units();
         // A second round of compensation is compared with the same reference; a file of
         // another family cannot be. A file that fails to load has no family: it keeps it.
         if (Reference() && !Comparison_Refusal(d_reference, d_laser_file).isEmpty())
@@ -585,6 +646,7 @@ void TVantrel::Section_Toggled(int button, bool checked)
 
     for (int i = 0; i < 3; ++i)
         buttons[i]->blockSignals(was_blocked[i]);
+    Enable_Evaluations();
     Update_Report();
 }
 
@@ -612,9 +674,6 @@ void TVantrel::Enable_Controls(bool enable)
          {d_save_as_button, d_dev_inverted_button, d_dev_normal_button, d_all_data_button,
           d_copy_graph_button, d_save_graph_button, d_print_button})
         button->setEnabled(enable);
-    d_iso_button->setEnabled(
-        Evaluation_Refusal(*Evaluation_Named(QStringLiteral("iso230-2")), d_laser_file).isEmpty() &&
-        d_laser_file.Run_Count(0) >= 1);
 
     Update_Comparison_Buttons();
 
@@ -627,6 +686,7 @@ void TVantrel::Enable_Controls(bool enable)
         d_section_2_button->setChecked(false);
     if (!d_section_3_button->isEnabled() && d_section_3_button->isChecked())
         d_section_3_button->setChecked(false);
+    Enable_Evaluations();
 }
 
 void TVantrel::Clear_Graph()

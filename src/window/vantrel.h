@@ -7,11 +7,14 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <vector>
+
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 class TGraphWidget;
-class TIsoDialog;
+class TEvaluationDialog;
+struct TEvaluationKind;
 
 // The main window: the report pane above the graph, a banner line, and a dock of buttons.
 class TVantrel : public QMainWindow
@@ -36,9 +39,9 @@ private slots:
     void Copy_Graph();
     void Save_Graph();
     void Print();
-    void Evaluate_Iso();
     void Compare_With();
     void Clear_Comparison();
+    void Choose_Units();
     void Section_1_Toggled(bool checked);
     void Section_2_Toggled(bool checked);
     void Section_3_Toggled(bool checked);
@@ -52,6 +55,10 @@ private:
     int Active_Section() const;
     void Update_Section_Buttons();
     void Enable_Controls(bool enable);
+    bool Evaluation_Fits(const TEvaluationKind& kind) const;
+    void Enable_Evaluations();
+    void Evaluate(const TEvaluationKind& kind);
+    void Close_Evaluation();
     void Add_Shortcuts();
     void Load_File(const QString& path);
     void Open_Neighbour(int step);
@@ -60,6 +67,7 @@ private:
     // The reference the loaded file is compared with, or none.
     const TLaserFile* Reference() const;
     void Drop_Comparison();
+    void Apply_Remembered_Units();
     void Update_Comparison_Buttons();
     void Update_Report();
     void Write_Report(int section);
@@ -84,7 +92,8 @@ private:
     QPushButton* d_copy_graph_button;
     QPushButton* d_save_graph_button;
     QPushButton* d_print_button;
-    QPushButton* d_iso_button;
+    // One per evaluation, in the order of Evaluation_Kinds().
+    std::vector<QPushButton*> d_evaluation_buttons;
     QPushButton* d_compare_button;
     QPushButton* d_clear_comparison_button;
     QToolButton* d_section_1_button;
@@ -97,7 +106,8 @@ private:
     // The reference ("as found"), empty when there is no comparison. It stays while other
     // files of its family are loaded.
     TLaserFile d_reference;
-    QPointer<TIsoDialog> d_iso_dialog; // open until closed or another file is loaded
+    // Open until closed or another file is loaded.
+    QPointer<TEvaluationDialog> d_evaluation_dialog;
 };
 
 #endif
