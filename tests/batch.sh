@@ -113,6 +113,9 @@ file "$work/compared.png" | grep -q 'PNG image data, 1600 x 1000' || fail "--com
 expect 1 - "ERR:  Cannot open file '$work/missing.rtl' for reading." --graph "$work/c.png" --compare "$work/missing.rtl" "$left"
 expect 1 - "ERR:  A API XD angular data (ANG) file cannot be compared with a Renishaw ML10/XL80 linear data (RTL) file." \
     --graph "$work/c.png" --compare "$examples/y-axis-angular.ang" "$left"
+expect 0 'quantity,value,reference,change' - --evaluate slope "$left" --compare "$found"
+expect 1 - "ERR:  A Renishaw ML10/XL80 angular data (RTA) file cannot be compared with a Renishaw ML10/XL80 linear data (RTL) file." \
+    --evaluate iso230-2 --compare "$examples/y-axis-pitch.rta" "$left"
 expect 2 - "vantrel: --compare does not go with --csv. $see" --csv "$left" --compare "$found"
 expect 2 - "vantrel: --compare goes with a batch option, such as --report. $see" --compare "$found" "$left"
 cp "$found" "$work/found.rtl"

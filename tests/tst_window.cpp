@@ -504,34 +504,51 @@ void TWindowTest::evaluations()
         QVERIFY(dialog->rect().contains(QRect(shown->mapTo(dialog, QPoint()), shown->size())));
 }
 
-// A hand-made pair, as found with each deviation (one digit) written twice, eleven times as far
-// off as left: each change is -10/11 of the reference; the copy holds both, the chart draws
-// the reference first, in grey.
+// The as-left example against the as-found one, every deviation halved: each figure's change
+// is half the reference's size towards zero (-50 % of a positive one); against a scale file,
+// stored in mm, the reference stands in the file's µm. The copy is what --evaluate --compare
+// prints; the chart draws the reference first, in grey.
 void TWindowTest::comparison()
 {
-    QTemporaryDir folder;
-    const QByteArray content = Read(QFINDTESTDATA("data/iso-hand.rtl"));
-    const QRegularExpression deviation("^(\\d+ \\d+ -?)(\\d)$",
-                                       QRegularExpression::MultilineOption);
-    TLaserFile left, found;
-    QVERIFY(left.Load(Write(folder.filePath("left.rtl"), content)));
-    QVERIFY(found.Load(Write(folder.filePath("found.rtl"),
-                             QString(content).replace(deviation, "\\1\\2\\2").toUtf8())));
-    const TEvaluationKind& kind = *Evaluation_Named("iso230-2");
-    TEvaluationDialog dialog(kind, left, 0, &found);
-    const QStringList rows = Rows(*dialog.findChild<QTableWidget*>());
-    QCOMPARE(rows[3], "B | 2.000 | 22.000 | -20.000 | -90.9 | µm | at 10.000 mm");
-    for (const QString& row : rows)
-        QVERIFY2(row.section(" | ", 4, 4) == "-90.9", qPrintable(row));
-
-    QTest::mouseClick(TWindowDriver::Button(&dialog, "Copy"), Qt::LeftButton);
-    const TEvaluation as_left = kind.Evaluate(left, 0, {}), as_found = kind.Evaluate(found, 0, {});
-    QCOMPARE(QGuiApplication::clipboard()->text(),
-             Csv_Text(Evaluation_Csv_Lines(as_left, &as_found)));
-    TGraphWidgetProbe chart(*dialog.findChild<TGraphWidget*>());
-    QCOMPARE(chart.DataSetCount(), 2 * int(as_left.Curves.size()));
-    QVERIFY(chart.DataSet(0).Color == Reference_Curve_Colour &&
-            chart.DataSet(chart.DataSetCount() - 1).Color != Reference_Curve_Colour);
+    const QString left = Example("rtl").replace("linear", "as-left");
+    TWindowDriver window;
+    QVERIFY(window.Import(left));
+    for (const QString& found : {QString(left).replace("left", "found"), Example("pos")})
+    {
+        window.Answer_Dialog("Compare With...", found);
+        TLaserFile reference;
+        QVERIFY(reference.Load(found));
+        for (const char* name : {"iso230-2", "vdi3441", "slope"})
+        {
+            const TEvaluationKind& kind = *Evaluation_Named(name);
+            window.Click(kind.Button);
+            // The newest: one it replaced is deleted later.
+            auto* dialog = window.findChildren<TEvaluationDialog*>().last();
+            QVERIFY(dialog->isVisible());
+            const TEvaluation evaluation = kind.Evaluate(reference, 0, {});
+            const double factor = found.endsWith("pos") ? 1000.0 : 1.0;
+            const QStringList rows = Rows(*dialog->findChild<QTableWidget*>());
+            for (std::size_t k = 0; k < evaluation.Figures.size(); ++k)
+            {
+                const TFigure& figure = evaluation.Figures[k];
+                const QString row = rows[static_cast<int>(k)];
+                const double ratio = figure.Quantity == TQuantity::Position ? 1.0 : factor;
+                const TValue shown = figure.Value ? TValue(*figure.Value * ratio) : figure.Value;
+                QVERIFY2(row.section(" | ", 2, 2) ==
+                             Shown_Number(shown, figure.Quantity, TDeviationUnit::Micrometre),
+                         qPrintable(row));
+                // Halved: the change is half the reference's size, towards zero.
+                const QString half = figure.Value && *figure.Value < 0 ? "50.0" : "-50.0";
+                QVERIFY2(factor != 1.0 || row.section(" | ", 4, 4) == half, qPrintable(row));
+            }
+            QTest::mouseClick(TWindowDriver::Button(dialog, "Copy"), Qt::LeftButton);
+            QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(),
+                     Run_Line({"--evaluate", name, left, "--compare", found}).Out);
+            TGraphWidgetProbe chart(*dialog->findChild<TGraphWidget*>());
+            QVERIFY(chart.DataSet(0).Color == Reference_Curve_Colour &&
+                    chart.DataSet(chart.DataSetCount() - 1).Color != Reference_Curve_Colour);
+        }
+    }
 }
 
 // "Units..." offers each kind's units and remembers the one chosen; it labels the file loaded,

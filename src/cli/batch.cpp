@@ -147,8 +147,20 @@ TBatchStatus Write_Evaluation(const TBatchJob& job, TBatchStreams& streams)
     const QString line = job.Settings.value(QStringLiteral("reference-line"));
     if (!line.isEmpty())
         options.Reference_Line = *Reference_Line_Named(line);
-    return Write_Table(job, streams,
-                       Evaluation_Csv_Lines(kind.Evaluate(job.File, job.Section, options)));
+    if (!job.Reference)
+        return Write_Table(job, streams,
+                           Evaluation_Csv_Lines(kind.Evaluate(job.File, job.Section, options)));
+    // A reference asked for is compared or refused, never left out.
+    const QString empty = Empty_Section_Refusal(*job.Reference, job.Section);
+    if (!empty.isEmpty())
+        return Failed(streams, empty);
+    const std::optional<TEvaluation> reference =
+        Reference_Evaluation(kind, *job.Reference, job.File, job.Section, options);
+    // A reference of the file's family fits every evaluation the file fits.
+    VANTREL_CHECK(reference.has_value());
+    return Write_Table(
+        job, streams,
+        Evaluation_Csv_Lines(kind.Evaluate(job.File, job.Section, options), &*reference));
 }
 
 // "WIDTHxHEIGHT" in whole pixels; an empty size when the text is not one.
@@ -260,6 +272,8 @@ TBatchStatus Run_Batch(const TCommandLine& line, TBatchStreams& streams)
             Load_Reference(reference, Input_Path(line.Settings.value(compare)), file);
         if (!error.isEmpty())
             return Failed(streams, error);
+        // --deviation-unit labels both files where they take it.
+        reference.d_chosen_deviation_unit = file.d_chosen_deviation_unit;
     }
     const TBatchJob job = {file, section, line.Action_Value, line.Settings,
                            compared ? &reference : nullptr};

@@ -217,7 +217,7 @@ const std::vector<TBatchAction>& Batch_Actions()
          "Prints the evaluation NAME of the section (iso230-2, vdi3441, slope, straightness or "
          "angular) as comma-separated text, the figures and then a line per target, or writes "
          "it to the --output file.",
-         "section output reference-line deviation-unit", Batch_Core},
+         "section output reference-line deviation-unit compare", Batch_Core},
     };
     return actions;
 }
@@ -232,7 +232,8 @@ const std::vector<TBatchSetting>& Batch_Settings()
         {"size", "WxH", "The size of the --graph picture in pixels; 1600x1000 when not given."},
         {"compare", "REFERENCE",
          "Compares FILE with REFERENCE, a file of the same family of measurement taken before "
-         "(as found): --graph draws its runs dashed in grey under FILE's."},
+         "(as found): --graph draws its runs dashed in grey under FILE's, --evaluate sets each "
+         "figure beside the reference's and gives the change."},
         {"reference-line", "LINE",
          "The reference line of --evaluate straightness: least-squares (when not given), "
          "end-points or minimum-zone."},

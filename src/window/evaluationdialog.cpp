@@ -2,6 +2,7 @@
 
 #include "core/check.h"
 #include "core/graphwidget.h"
+#include "src/output/comparison.h"
 #include "src/output/evaluationchart.h"
 #include "src/output/evaluationtext.h"
 #include "src/output/export.h"
@@ -178,9 +179,7 @@ TEvaluationDialog::TEvaluationDialog(const TEvaluationKind& kind, const TLaserFi
                                      int section, const TLaserFile* reference, QWidget* parent)
     : QDialog(parent), d_kind(kind), d_file(file), d_reference_file(reference), d_section(section)
 {
-    for (const TLaserFile* evaluated : {&file, reference})
-        VANTREL_CHECK(!evaluated || (Evaluation_Refusal(kind, *evaluated).isEmpty() &&
-                                     evaluated->Run_Count(section) >= 1));
+    VANTREL_CHECK(Evaluation_Refusal(kind, file).isEmpty() && file.Run_Count(section) >= 1);
     d_heading = new QLabel(this);
     d_heading->setWordWrap(true);
     d_heading->setStyleSheet(QStringLiteral("font-weight: bold;"));
@@ -228,9 +227,11 @@ void TEvaluationDialog::Refresh()
 {
     d_evaluation =
         std::make_shared<const TEvaluation>(d_kind.Evaluate(d_file, d_section, d_options));
-    d_reference.reset(
-        d_reference_file ? new TEvaluation(d_kind.Evaluate(*d_reference_file, d_section, d_options))
-                         : nullptr);
+    std::optional<TEvaluation> reference =
+        d_reference_file
+            ? Reference_Evaluation(d_kind, *d_reference_file, d_file, d_section, d_options)
+            : std::nullopt;
+    d_reference.reset(reference ? new TEvaluation(std::move(*reference)) : nullptr);
     Show_Evaluation();
 }
 
@@ -304,7 +305,10 @@ void TEvaluationDialog::Save_As()
                                                       QStringLiteral("CSV Files (*.csv)"));
     if (path.isEmpty())
         return;
-    QString error = Output_Is_Input_Refusal(path, d_file.d_file_name);
+    QStringList inputs = {d_file.d_file_name};
+    if (d_reference_file)
+        inputs << d_reference_file->d_file_name;
+    QString error = Output_Is_Input_Refusal(path, inputs);
     if (error.isEmpty() && !Write_Csv(path, Evaluation_Csv_Lines(*d_evaluation, d_reference.get())))
         error = Cannot_Write_Line(path);
     d_error->setText(error);

@@ -384,7 +384,7 @@ void TVantrel::Evaluate(const TEvaluationKind& kind)
         return;
     Close_Evaluation();
     d_evaluation_dialog =
-        new TEvaluationDialog(kind, d_laser_file, Active_Section(), nullptr, this);
+        new TEvaluationDialog(kind, d_laser_file, Active_Section(), Reference(), this);
     d_evaluation_dialog->setAttribute(Qt::WA_DeleteOnClose);
     d_evaluation_dialog->show();
 }
@@ -430,6 +430,8 @@ void TVantrel::Compare_With()
     const QString error = Load_Reference(reference, path, d_laser_file);
     if (!error.isEmpty())
         return Add_Error_Line(error);
+    // An open evaluation was made without this reference.
+    Close_Evaluation();
     d_reference = std::move(reference);
     Apply_Remembered_Units();
     Update_Comparison_Buttons();
@@ -449,6 +451,7 @@ const TLaserFile* TVantrel::Reference() const
 
 void TVantrel::Drop_Comparison()
 {
+    Close_Evaluation();
     d_reference.Clear();
     Update_Comparison_Buttons();
 }
