@@ -315,8 +315,11 @@ void TEvaluationDialog::Save_As()
     d_error->setVisible(!error.isEmpty());
 }
 
+// A choice emptied (index -1) keeps the line evaluated about.
 void TEvaluationDialog::Choose_Reference_Line(int index)
 {
+    if (index < 0 || static_cast<std::size_t>(index) >= Reference_Lines.size())
+        return;
     d_options.Reference_Line = Reference_Lines[static_cast<std::size_t>(index)];
     Refresh();
 }
