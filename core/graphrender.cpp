@@ -80,11 +80,11 @@ class TLineBatch
 public:
     explicit TLineBatch(QPainter& Painter) : d_Painter(Painter) {}
 
-    void Add(const QLine& Line)
+    void Add(const QPoint& From, const QPoint& To)
     {
         if (d_Count == d_Lines.size())
             Flush();
-        d_Lines[d_Count++] = Line;
+        d_Lines[d_Count++] = QLine(From, To);
     }
 
     void Flush()
@@ -109,12 +109,11 @@ struct TCurveFrame
     QColor Color;
 };
 
-// One line from each point to the next. A segment with an end that is not a finite number
-// is left out. Each segment is its own line: a polyline would join them with other pixels.
-void DrawLines(QPainter& Painter, const std::vector<TVector2>& Points, const TCurveFrame& Frame)
+// The segment from each point to the next as the plot shows it: in pixels where both ends lie in
+// the box, cut to the box where it leaves it, left out where an end is not a finite number.
+template <typename TSink>
+void ForEachSegment(const std::vector<TVector2>& Points, const TPixelMap& Map, TSink& Sink)
 {
-    const TPixelMap& Map = Frame.Map;
-    TLineBatch Batch(Painter);
     double X = 0.0, Y = 0.0;
     bool Inside = Map.Map(Points[0], X, Y);
     QPoint Pixel = Map.Pixel(X, Y);
@@ -126,10 +125,17 @@ void DrawLines(QPainter& Painter, const std::vector<TVector2>& Points, const TCu
         Pixel = Map.Pixel(X, Y);
         QLine Line;
         if (WasInside && Inside)
-            Batch.Add(QLine(Previous, Pixel));
+            Sink.Add(Previous, Pixel);
         else if (Map.Segment(Points[Index - 1], Points[Index], Line))
-            Batch.Add(Line);
+            Sink.Add(Line.p1(), Line.p2());
     }
+}
+
+// Each segment its own line: a polyline would join them with other pixels.
+void DrawLines(QPainter& Painter, const std::vector<TVector2>& Points, const TCurveFrame& Frame)
+{
+    TLineBatch Batch(Painter);
+    ForEachSegment(Points, Frame.Map, Batch);
     Batch.Flush();
 }
 
@@ -168,8 +174,8 @@ void DrawCrosses(QPainter& Painter, const std::vector<TVector2>& Points, const T
         if (!Map.Map(Point, X, Y))
             continue;
         const QPoint Pixel = Map.Pixel(X, Y);
-        Batch.Add(QLine(Pixel + QPoint(-3, -3), Pixel + QPoint(3, 3)));
-        Batch.Add(QLine(Pixel + QPoint(-3, 3), Pixel + QPoint(3, -3)));
+        Batch.Add(Pixel + QPoint(-3, -3), Pixel + QPoint(3, 3));
+        Batch.Add(Pixel + QPoint(-3, 3), Pixel + QPoint(3, -3));
     }
     Batch.Flush();
 }
@@ -213,23 +219,8 @@ private:
 void DrawDashedLines(QPainter& Painter, const std::vector<TVector2>& Points,
                      const TCurveFrame& Frame)
 {
-    const TPixelMap& Map = Frame.Map;
     TPolyline Polyline(Painter);
-    double X = 0.0, Y = 0.0;
-    bool Inside = Map.Map(Points[0], X, Y);
-    QPoint Pixel = Map.Pixel(X, Y);
-    for (std::size_t Index = 1; Index < Points.size(); ++Index)
-    {
-        const bool WasInside = Inside;
-        const QPoint Previous = Pixel;
-        Inside = Map.Map(Points[Index], X, Y);
-        Pixel = Map.Pixel(X, Y);
-        QLine Line;
-        if (WasInside && Inside)
-            Polyline.Add(Previous, Pixel);
-        else if (Map.Segment(Points[Index - 1], Points[Index], Line))
-            Polyline.Add(Line.p1(), Line.p2());
-    }
+    ForEachSegment(Points, Frame.Map, Polyline);
     Polyline.Flush();
 }
 

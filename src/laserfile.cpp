@@ -230,12 +230,7 @@ void TLaserFile::Clear()
     d_air_humidity = 50.0;
     d_material_temperature = 20.0;
     d_environment_given = TEnvironmentGiven();
-    d_data_section_1.clear();
-    d_data_section_2.clear();
-    d_data_section_3.clear();
-    d_directions_section_1.clear();
-    d_directions_section_2.clear();
-    d_directions_section_3.clear();
+    Clear_Sections();
     d_file_name.clear();
     d_file_type = Unknown_Type;
     d_chosen_deviation_unit.reset();
@@ -318,6 +313,16 @@ TDeviationUnit TLaserFile::Deviation_Unit() const
     return d_chosen_deviation_unit && Takes_Deviation_Unit(*d_chosen_deviation_unit)
                ? *d_chosen_deviation_unit
                : usual;
+}
+
+void TLaserFile::Clear_Sections()
+{
+    d_data_section_1.clear();
+    d_data_section_2.clear();
+    d_data_section_3.clear();
+    d_directions_section_1.clear();
+    d_directions_section_2.clear();
+    d_directions_section_3.clear();
 }
 
 bool TLaserFile::Takes_Deviation_Unit(TDeviationUnit unit) const

@@ -194,6 +194,8 @@ public:
     QString d_error_message;
 
 private:
+    // Empties the three sections and their directions.
+    void Clear_Sections();
     const TLaserSection* Section(int section) const;
     const TRunDirections* Directions(int section) const;
     // The parser of the kind; false with d_error_message set when it fails.

@@ -74,10 +74,14 @@ TPositioningStatistics Positioning_Statistics(const TLaserFile& file, int sectio
     return statistics;
 }
 
-std::vector<TCount> Positioning_Counts(const TDirectionRuns& runs)
+TEvaluation Positioning_Evaluation(const TLaserFile& file, int section, const char* name,
+                                   const char* title, const TDirectionRuns& runs)
 {
-    return {{QStringLiteral("targets"), static_cast<qint64>(runs.Positions.size())},
-            {QStringLiteral("runs up"), static_cast<qint64>(runs.Up.size())},
-            {QStringLiteral("runs down"), static_cast<qint64>(runs.Down.size())},
-            {QStringLiteral("runs left out"), runs.Left_Out}};
+    TEvaluation evaluation = Evaluation_Of(file, section, name, title);
+    evaluation.Counts = {{QStringLiteral("targets"), static_cast<qint64>(runs.Positions.size())},
+                         {QStringLiteral("runs up"), static_cast<qint64>(runs.Up.size())},
+                         {QStringLiteral("runs down"), static_cast<qint64>(runs.Down.size())},
+                         {QStringLiteral("runs left out"), runs.Left_Out}};
+    evaluation.Positions = runs.Positions;
+    return evaluation;
 }

@@ -35,7 +35,9 @@ struct TPositioningStatistics
 
 // The runs of the section of the file, which must outlive the result, and their statistics.
 TPositioningStatistics Positioning_Statistics(const TLaserFile& file, int section);
-// What the evaluations count: "targets", "runs up", "runs down", "runs left out".
-std::vector<TCount> Positioning_Counts(const TDirectionRuns& runs);
+// An evaluation of the section with its heading, its targets' positions and what the
+// positioning evaluations count: "targets", "runs up", "runs down", "runs left out".
+TEvaluation Positioning_Evaluation(const TLaserFile& file, int section, const char* name,
+                                   const char* title, const TDirectionRuns& runs);
 
 #endif

@@ -127,9 +127,8 @@ TEvaluation Evaluate_Iso_230_2(const TLaserFile& file, int section, const TEvalu
 {
     const TPositioningStatistics statistics = Positioning_Statistics(file, section);
     const TIsoSeries series = Series_Of(statistics);
-    TEvaluation evaluation = Evaluation_Of(file, section, "iso230-2", "ISO 230-2:2014");
-    evaluation.Counts = Positioning_Counts(statistics.Runs);
-    evaluation.Positions = statistics.Runs.Positions;
+    TEvaluation evaluation =
+        Positioning_Evaluation(file, section, "iso230-2", "ISO 230-2:2014", statistics.Runs);
     evaluation.Figures = Figures_Of(series, evaluation.Positions);
     Add_Table(evaluation, series);
     Add_Curves(evaluation, series);

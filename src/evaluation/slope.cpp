@@ -38,9 +38,8 @@ std::optional<TLine> Line_Through(const std::vector<double>& positions, const TS
 TEvaluation Evaluate_Slope(const TLaserFile& file, int section, const TEvaluationOptions&)
 {
     const TPositioningStatistics statistics = Positioning_Statistics(file, section);
-    TEvaluation evaluation = Evaluation_Of(file, section, "slope", "Slope (scale error)");
-    evaluation.Counts = Positioning_Counts(statistics.Runs);
-    evaluation.Positions = statistics.Runs.Positions;
+    TEvaluation evaluation =
+        Positioning_Evaluation(file, section, "slope", "Slope (scale error)", statistics.Runs);
     const std::vector<double>& x = evaluation.Positions;
     const TSeries mean = Mean_Deviations(statistics);
     const std::optional<TLine> line = Line_Through(x, mean);

@@ -36,9 +36,8 @@ TEvaluation Evaluate_Vdi_3441(const TLaserFile& file, int section, const TEvalua
 {
     const TPositioningStatistics statistics = Positioning_Statistics(file, section);
     const TVdiSeries t = Series_Of(statistics);
-    TEvaluation evaluation = Evaluation_Of(file, section, "vdi3441", "VDI/DGQ 3441");
-    evaluation.Counts = Positioning_Counts(statistics.Runs);
-    evaluation.Positions = statistics.Runs.Positions;
+    TEvaluation evaluation =
+        Positioning_Evaluation(file, section, "vdi3441", "VDI/DGQ 3441", statistics.Runs);
     const std::vector<double>& x = evaluation.Positions;
     const TQuantity d = TQuantity::Deviation;
     evaluation.Figures = {

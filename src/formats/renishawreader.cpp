@@ -480,12 +480,7 @@ void TLaserFile::Store_Renishaw_Runs(const std::vector<double>& positions,
                                      const std::vector<TRenishawRecord>& records,
                                      const TRunDirections& group_directions)
 {
-    d_data_section_1.clear();
-    d_data_section_2.clear();
-    d_data_section_3.clear();
-    d_directions_section_1.clear();
-    d_directions_section_2.clear();
-    d_directions_section_3.clear();
+    Clear_Sections();
     for (std::size_t begin = 0, group = 0; begin < records.size(); ++group)
     {
         const std::size_t end = Run_End(records, begin);

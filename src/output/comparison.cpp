@@ -1,5 +1,6 @@
 #include "src/output/comparison.h"
 
+#include "src/evaluation/targetfigures.h"
 #include "src/laserfile.h"
 #include "src/output/report.h"
 
@@ -20,22 +21,17 @@ double Factor_For(TQuantity quantity, double factor)
     return quantity == TQuantity::Position || quantity == TQuantity::Arc_Seconds ? 1.0 : factor;
 }
 
-TValue Scaled(const TValue& value, double factor)
-{
-    return value ? TValue(*value * factor) : value;
-}
-
 // The evaluation with every deviation, and every value taken from deviations, in another unit.
 void Convert(TEvaluation& evaluation, TDeviationUnit unit)
 {
     const double factor = Unit_Factor(evaluation.Deviation_Unit, unit);
     evaluation.Deviation_Unit = unit;
     for (TFigure& figure : evaluation.Figures)
-        figure.Value = Scaled(figure.Value, Factor_For(figure.Quantity, factor));
+        figure.Value = Scaled(Factor_For(figure.Quantity, factor), figure.Value);
     for (std::vector<TValue>& row : evaluation.Cells)
         for (std::size_t column = 0; column < row.size(); ++column)
             row[column] =
-                Scaled(row[column], Factor_For(evaluation.Columns[column].Quantity, factor));
+                Scaled(Factor_For(evaluation.Columns[column].Quantity, factor), row[column]);
     for (TCurve& curve : evaluation.Curves)
         for (TVector2& point : curve.Points)
             point.y *= factor;
