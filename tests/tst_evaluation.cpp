@@ -1,5 +1,6 @@
 #include "src/evaluation/evaluations.h"
 #include "src/evaluation/minimumzone.h"
+#include "src/evaluation/referenceline.h"
 #include "src/output/evaluationtext.h"
 #include "testlocale.h"
 

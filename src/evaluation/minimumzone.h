@@ -1,7 +1,7 @@
 #ifndef VANTREL_SRC_EVALUATION_MINIMUMZONE_H
 #define VANTREL_SRC_EVALUATION_MINIMUMZONE_H
 
-#include "src/evaluation/referenceline.h"
+#include "src/evaluation/line.h"
 
 // The minimum-zone line of the points: of all lines, the one whose largest vertical distance
 // to a point is smallest (the minimax, or Chebyshev, fit), midway in the narrowest band

@@ -69,20 +69,6 @@ std::optional<TLine> End_Points_Line(const TLaserRun& points)
     return Finite_Line(first.y - slope * first.x, slope);
 }
 
-bool All_Finite(const TLaserRun& points)
-{
-    return std::all_of(points.begin(), points.end(),
-                       [](const TVector2& point)
-                       { return std::isfinite(point.x) && std::isfinite(point.y); });
-}
-
-std::optional<TLine> Finite_Line(double intercept, double slope)
-{
-    if (!std::isfinite(intercept) || !std::isfinite(slope))
-        return std::nullopt;
-    return TLine{intercept, slope};
-}
-
 TResidualRange Residual_Range(const TLaserRun& points, const TLine& line)
 {
     if (points.empty())

@@ -2,23 +2,13 @@
 #define VANTREL_SRC_EVALUATION_REFERENCELINE_H
 
 #include "src/evaluation/evaluations.h"
+#include "src/evaluation/line.h"
 
-#include <array>
 #include <functional>
 #include <optional>
 
 // Straight lines through measured points (x the position in mm, y the deviation), about which
 // a straightness is measured or a slope read.
-
-struct TLine
-{
-    double Intercept = 0.0; // a, in the deviation unit
-    double Slope = 0.0;     // b, in the deviation unit per millimetre
-    double At(double position) const { return Intercept + Slope * position; }
-};
-
-// Three points, by their place in a run, at rising positions.
-using TZoneReference = std::array<std::size_t, 3>;
 
 // The line of that kind through the points. Nothing when they hold fewer than two distinct
 // positions, or a point or the line is no finite number. `start` is the minimum zone's (see
@@ -56,10 +46,5 @@ std::vector<TFigure> Line_Figures(const std::optional<TLine>& line);
 // finite positions; none without two of them.
 void Add_Line_Curve(TEvaluation& evaluation, TCurveRole role, const char* name, const TLine& line,
                     double offset);
-
-// Whether every coordinate of the points is a finite number.
-bool All_Finite(const TLaserRun& points);
-// The line if both its numbers are finite, else nothing.
-std::optional<TLine> Finite_Line(double intercept, double slope);
 
 #endif
