@@ -142,7 +142,7 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
         const int place = static_cast<int>(d_evaluation_buttons.size());
         evaluate_layout->addWidget(button, place / 2, place % 2);
         d_evaluation_buttons.push_back(button);
-        connect(button, &QPushButton::clicked, this, [this, &kind] { Evaluate(kind); });
+        connect(button, &QPushButton::clicked, this, [this, &kind] { Open_Evaluation(kind); });
     }
     QPushButton* units_button = new QPushButton(evaluate_group);
     const int place = static_cast<int>(d_evaluation_buttons.size());
@@ -378,7 +378,7 @@ void TVantrel::Enable_Evaluations()
 }
 
 // One evaluation is open at a time; asking again shows a fresh one, of the active section.
-void TVantrel::Evaluate(const TEvaluationKind& kind)
+void TVantrel::Open_Evaluation(const TEvaluationKind& kind)
 {
     if (!Evaluation_Fits(kind))
         return;

@@ -57,7 +57,7 @@ private:
     void Enable_Controls(bool enable);
     bool Evaluation_Fits(const TEvaluationKind& kind) const;
     void Enable_Evaluations();
-    void Evaluate(const TEvaluationKind& kind);
+    void Open_Evaluation(const TEvaluationKind& kind);
     void Close_Evaluation();
     void Add_Shortcuts();
     void Load_File(const QString& path);
