@@ -66,6 +66,14 @@ expect 0 - - --graph "$work/linear.png" "$linear"
 file "$work/linear.png" | grep -q 'PNG image data, 1600 x 1000' || { echo "batch: --graph wrote no 1600x1000 PNG" >&2; failures=$((failures + 1)); }
 expect 0 - - --graph "$work/angular.svg" --size 400x300 --section 3 "$examples/y-axis-angular.ang"
 grep -q '<svg' "$work/angular.svg" || { echo "batch: --graph wrote no SVG" >&2; failures=$((failures + 1)); }
+# The screen's style unless a page's is asked for, which names the runs with their directions.
+expect 0 - - --graph "$work/screen.png" --graph-style screen "$linear"
+cmp -s "$work/screen.png" "$work/linear.png" || fail "--graph-style screen is not the default"
+expect 0 - - --graph "$work/page.pdf" --graph-style presentation "$linear"
+pdftotext -raw "$work/page.pdf" - | tr '\n' ' ' | grep -q 'Run 1 (up) Run 2 (down) Run 3 (up) Run 4 (down)' ||
+    fail "--graph-style presentation named no runs"
+expect 2 - "vantrel: --graph-style takes one of screen, presentation, not 'paper'. $see" --graph "$work/g.png" --graph-style paper "$linear"
+expect 2 - "vantrel: --graph-style does not go with --csv. $see" --csv "$linear" --graph-style screen
 expect 2 - "vantrel: The graph file's name must end in .png, .svg or .pdf: 'graph.gif'. $see" --graph graph.gif "$linear"
 expect 2 - "vantrel: --size must be WIDTHxHEIGHT, each from 1 to 8192 pixels, not '0x10'. $see" --graph "$work/g.png" --size 0x10 "$linear"
 expect 1 - "ERR:  Cannot write output file '$work/none/g.pdf'" --graph "$work/none/g.pdf" "$linear"

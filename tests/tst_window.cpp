@@ -767,6 +767,7 @@ void TWindowTest::saves_data()
     row("no extension: png", "Save Graph...", "graph", -1, "qt");
     row("svg in capitals", "Save Graph...", "graph.SVG", -1, "rsvg-convert");
     row("pdf", "Save Graph...", "graph.pdf", -1, "pdftoppm");
+    row("pdf in the presentation style", "Save Graph...", "page.pdf", -1, "pdftoppm");
     row("printed", "Print...", "printed.pdf", -1, "pdftoppm");
     row("png cut short", "Save Graph...", "old.png", 1000, "");
     row("pdf cut short", "Save Graph...", "old.pdf", 1000, "");
@@ -794,16 +795,24 @@ void TWindowTest::saves()
     const QString loaded = folder.filePath("x-axis-linear.rtl");
     QVERIFY(!input || path == loaded || QFile::link(loaded, path));
     QVERIFY(!here || !Write(path, "old content").isEmpty());
+    const bool page = typed.startsWith("page");
+    // Drawn afresh, as the window draws it next.
+    const auto drawn = [&window]
+    { return Graph_Image(window.Graph(), window.Graph().size(), false); };
+    const QImage screen = drawn();
     QString shown;
     {
         TFileSizeLimit size_limit(limit >= 0 ? static_cast<rlim_t>(limit) : RLIM_INFINITY);
         QPrinter printer;
         printer.setOutputFileName(path);
+        TLaserFile file;
         if (button == "Print...")
-            QVERIFY(Print_Graph(window.Graph(), printer));
+            QVERIFY(file.Load(loaded) && Print_Graph(window.Graph(), printer, file, 0));
         else
-            shown = window.Answer_Dialog(button, reader == "cancelled" ? QString() : path);
+            shown = window.Answer_Dialog(button, reader == "cancelled" ? QString() : path,
+                                         page ? "Presentation style" : "");
     }
+    QCOMPARE(drawn(), screen);
     QCOMPARE(shown,
              button == "Print..."
                  ? QString()
@@ -835,12 +844,32 @@ void TWindowTest::saves()
     if (reader != "pdftoppm")
         return;
     QProcess text;
-    text.start("pdftotext", {path, "-"});
+    text.start("pdftotext", {"-raw", path, "-"});
     QVERIFY(text.waitForFinished());
     const QStringList words = QString(text.readAll()).split(QRegularExpression("\\s+"));
+    const QString joined = words.join(' ');
     for (const char* title : {"x-axis-linear.rtl", "Position", "Deviation"})
-        QVERIFY2(words.contains(title), title);
+        QVERIFY2(joined.contains(title), title);
     QVERIFY(!words.contains("-10") && !words.contains("510"));
+    // A page names the runs and the units, at round ticks (halves at this zoom); the screen's
+    // ticks fall where they may.
+    QCOMPARE(joined.contains("Run 1 (up) Run 2 (down) Run 3 (up) Run 4 (down)") &&
+                 joined.contains("section L1 Position (mm) Deviation (µm)"),
+             page);
+    bool round = true;
+    for (const QString& word : words.filter(QRegularExpression("^-?[0-9.]+$")))
+        round = round && std::fmod(word.toDouble() * 2, 1.0) == 0.0;
+    QCOMPARE(round, page);
+    if (button != "Print...")
+        return;
+    // Landscape, under the line that names the file, the section and the date.
+    text.start("pdfinfo", {path});
+    QVERIFY(text.waitForFinished());
+    const QStringList size =
+        QString(text.readAll()).section("Page size:", 1).simplified().split(' ');
+    QVERIFY2(size.value(0).toDouble() > size.value(2).toDouble(), qPrintable(size.join(' ')));
+    QVERIFY(joined.startsWith(QString("File: %1 Section: L1 Date: %2 ")
+                                  .arg(loaded, QDate::currentDate().toString(Qt::ISODate))));
 }
 
 void TWindowTest::batch_data()

@@ -193,7 +193,11 @@ TBatchStatus Write_Graph(const TBatchJob& job, TBatchStreams& streams)
                                                    "%1 pixels, not '%2'.")
                                         .arg(Graph_Size_Limit)
                                         .arg(size_text));
-    return Write_Graph_File(job.File, job.Section, job.Value, size, job.Reference)
+    // Checked when the command line was read.
+    const TGraphStyle style = Graph_Style_Named(job.Settings.value(QStringLiteral("graph-style"),
+                                                                   QStringLiteral("screen")))
+                                  .value_or(TGraphStyle::Screen);
+    return Write_Graph_File(job.File, job.Section, job.Value, size, job.Reference, style)
                ? Batch_Done
                : Failed(streams, Cannot_Write_Line(job.Value));
 }

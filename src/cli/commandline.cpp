@@ -1,6 +1,7 @@
 #include "src/cli/commandline.h"
 
 #include "src/evaluation/evaluations.h"
+#include "src/output/graphfeed.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -98,8 +99,8 @@ QString Evaluation_Names()
     return names.join(QStringLiteral(", "));
 }
 
-// What is wrong with the names that --evaluate, --reference-line and --deviation-unit take,
-// or nothing.
+// What is wrong with the names that --evaluate, --reference-line, --deviation-unit and
+// --graph-style take, or nothing.
 QString Name_Error(const QCommandLineParser& parser)
 {
     const QString name = parser.value(QStringLiteral("evaluate"));
@@ -117,6 +118,10 @@ QString Name_Error(const QCommandLineParser& parser)
     if (parser.isSet(QStringLiteral("deviation-unit")) && !Unit_Named(unit))
         return QStringLiteral("--deviation-unit takes one of %1, %2, not '%3'.")
             .arg(Unit_Names(false), Unit_Names(true), unit);
+    const QString style = parser.value(QStringLiteral("graph-style"));
+    if (parser.isSet(QStringLiteral("graph-style")) && !Graph_Style_Named(style))
+        return QStringLiteral("--graph-style takes one of %1, not '%2'.")
+            .arg(Graph_Style_Names(), style);
     return QString();
 }
 
@@ -208,7 +213,7 @@ const std::vector<TBatchAction>& Batch_Actions()
         {"graph", "OUT",
          "Writes the fitted graph of the section to OUT, a PNG, SVG or PDF file by its "
          "extension.",
-         "section size compare", Batch_Painting},
+         "section size compare graph-style", Batch_Painting},
         {"iso230-2", nullptr,
          "Prints the ISO 230-2:2014 evaluation of section 1 of a linear positioning file (RTL "
          "or POS) as the evaluation dialog copies it, or writes it to the --output file.",
@@ -234,6 +239,10 @@ const std::vector<TBatchSetting>& Batch_Settings()
          "Compares FILE with REFERENCE, a file of the same family of measurement taken before "
          "(as found): --graph draws its runs dashed in grey under FILE's, --evaluate sets each "
          "figure beside the reference's and gives the change."},
+        {"graph-style", "STYLE",
+         "The style of the --graph picture: screen (when not given), as the window shows the "
+         "graph, or presentation, for a page: ticks at round values under a light grid, a "
+         "legend of the runs, axis titles with units and the section in the title."},
         {"reference-line", "LINE",
          "The reference line of --evaluate straightness: least-squares (when not given), "
          "end-points or minimum-zone."},

@@ -10,6 +10,7 @@
 #include "src/output/report.h"
 #include "src/window/evaluationdialog.h"
 #include "src/window/folderwalk.h"
+#include "src/window/graphfiledialog.h"
 #include "src/window/unitsdialog.h"
 
 #include <QAction>
@@ -320,25 +321,27 @@ void TVantrel::Save_Graph()
         return;
     const QString suggested = Suggested_Name(
         d_laser_file.d_file_name, d_laser_file.Section_Label(section), QStringLiteral("png"));
-    QString filter;
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Select file to write"),
-                                                      suggested, Graph_Filters(), &filter);
-    if (path.isEmpty())
+    const TGraphFileChoice choice = Ask_Graph_File(this, suggested);
+    if (choice.Path.isEmpty() || Refused_As_Input(choice.Path))
         return;
-    const QString target = Graph_Path(path, filter);
-    if (Refused_As_Input(target))
-        return;
-    if (!Write_Graph(*d_graph, false, target, Graph_Export_Size()))
-        Add_Error_Line(Cannot_Write_Line(target));
+    // The view as shown, in the style chosen; the window then shows its graph as before.
+    Style_Graph(*d_graph, d_laser_file, section, Reference(), choice.Style);
+    const bool written = Write_Graph(*d_graph, false, choice.Path, Graph_Export_Size());
+    Style_Graph(*d_graph, d_laser_file, section, Reference(), TGraphStyle::Screen);
+    if (!written)
+        Add_Error_Line(Cannot_Write_Line(choice.Path));
 }
 
 void TVantrel::Print()
 {
-    if (Checked_Section() < 0)
+    const int section = Checked_Section();
+    if (section < 0)
         return;
     QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted && !Print_Graph(*d_graph, printer))
+    if (dialog.exec() == QDialog::Accepted &&
+        !Print_Graph(*d_graph, printer, d_laser_file, section))
         Add_Error_Line(QStringLiteral("ERR:  Cannot print the graph."));
 }
 
