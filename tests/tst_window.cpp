@@ -6,19 +6,23 @@
 #include "src/laserfile.h"
 #include "src/output/evaluationchart.h"
 #include "src/output/evaluationtext.h"
+#include "src/output/export.h"
 #include "src/output/graphexport.h"
 #include "src/output/graphfeed.h"
 #include "src/output/report.h"
+#include "src/window/certificatedialog.h"
 #include "src/window/evaluationdialog.h"
 #include "testlocale.h"
 #include "windowdriver.h"
 
 #include <QBoxLayout>
 #include <QBuffer>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDockWidget>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPrinter>
@@ -237,6 +241,8 @@ private slots:
     void graphPng();
     void saves_data();
     void saves();
+    void certificate_data();
+    void certificate();
 
 private:
     std::unique_ptr<QTemporaryDir> d_settings;
@@ -260,11 +266,11 @@ void TWindowTest::lifeOfTheWindow()
             dock->allowedAreas() == (Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea) &&
             window.dockWidgetArea(dock) == Qt::LeftDockWidgetArea);
     QCOMPARE(Items(dock->widget()->layout()),
-             QString("File (Import, Save As...), Display Section (1 - 2 - 3), "
+             QString("File (Import, Save As..., Certificate...), Display Section (1 - 2 - 3), "
                      "Copy to Clipboard (Dev. Normal, Dev. Inverted, All Data), "
                      "Graph (Copy Graph, Save Graph..., Print...), Evaluate (ISO 230-2..., VDI/DGQ "
                      "3441..., Slope..., Straightness..., Angular..., Units...), "
-                     "Compare (Compare With..., Clear Comparison), spacer, Close"));
+                     "Compare (Compare With... - Clear Comparison), spacer, Close"));
     // Where Tab stops, from "Import" on.
     QStringList chain;
     QWidget* widget = window.Button("Import");
@@ -276,7 +282,7 @@ void TWindowTest::lifeOfTheWindow()
         widget = widget->nextInFocusChain();
     } while (widget != window.Button("Import") && chain.size() < 30);
     QCOMPARE(chain.join(", "),
-             "Import, Save As..., 1, 2, 3, Dev. Normal, Dev. Inverted, All Data, "
+             "Import, Save As..., Certificate..., 1, 2, 3, Dev. Normal, Dev. Inverted, All Data, "
              "Copy Graph, Save Graph..., Print..., ISO 230-2..., VDI/DGQ 3441..., Slope..., "
              "Straightness..., Angular..., Units..., Compare With..., Clear Comparison, "
              "QPlainTextEdit, Close");
@@ -870,6 +876,104 @@ void TWindowTest::saves()
     QVERIFY2(size.value(0).toDouble() > size.value(2).toDouble(), qPrintable(size.join(' ')));
     QVERIFY(joined.startsWith(QString("File: %1 Section: L1 Date: %2 ")
                                   .arg(loaded, QDate::currentDate().toString(Qt::ISODate))));
+}
+
+void TWindowTest::certificate_data()
+{
+    // An example; the evaluations its certificate offers, all ticked.
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("offered");
+    QTest::newRow("linear") << "rtl"
+                            << "ISO 230-2, VDI/DGQ 3441, Slope";
+    QTest::newRow("straightness") << "str"
+                                  << "Straightness";
+    QTest::newRow("angular") << "rta"
+                             << "Angular";
+}
+
+// "Certificate..." of a file compared with its copy: each field typed (its label and " X") is
+// in the PDF, the operator its author, and the evaluation unticked is left out. The next
+// certificate starts with the fields but the number and the notes, dated today. The file, the
+// reference and a file that cannot be written are refused.
+void TWindowTest::certificate()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString loaded = dir.filePath("axis." + kind), found = dir.filePath("found." + kind);
+    QVERIFY(QFile::copy(Example(kind), loaded) && QFile::copy(Example(kind), found));
+    TWindowDriver window;
+    QVERIFY(window.Import(loaded));
+    window.Answer_Dialog("Compare With...", found);
+    QStringList values, offered;
+    // Once the dialog is up: types into it, unticks its first evaluation and saves; or reads it.
+    const auto answer = [&](bool typing, const char* button)
+    {
+        auto* timer = new QTimer(&window);
+        connect(timer, &QTimer::timeout,
+                [&, timer, typing, button]
+                {
+                    auto* dialog =
+                        qobject_cast<TCertificateDialog*>(QApplication::activeModalWidget());
+                    if (!dialog)
+                        return;
+                    timer->deleteLater();
+                    timer->stop();
+                    const auto* form = dialog->findChild<QFormLayout*>();
+                    values.clear();
+                    for (int row = 0; row < form->rowCount(); ++row)
+                    {
+                        QWidget* editor = form->itemAt(row, QFormLayout::FieldRole)->widget();
+                        const auto* label = form->itemAt(row, QFormLayout::LabelRole)->widget();
+                        if (typing && !editor->inherits("QDateEdit"))
+                            QTest::keyClicks(editor,
+                                             label->property("text").toString().chopped(1) + " X");
+                        values << editor
+                                      ->property(editor->inherits("QDateEdit")   ? "date"
+                                                 : editor->inherits("QLineEdit") ? "text"
+                                                                                 : "plainText")
+                                      .toString();
+                    }
+                    offered.clear();
+                    for (QCheckBox* box : dialog->findChildren<QCheckBox*>())
+                        offered << box->text() + (box->isChecked() ? "" : " (off)");
+                    if (typing)
+                        QTest::mouseClick(dialog->findChild<QCheckBox*>(), Qt::LeftButton);
+                    QTest::mouseClick(TWindowDriver::Button(dialog, button), Qt::LeftButton);
+                });
+        timer->start(10);
+    };
+    answer(true, "Save...");
+    const QString suggested =
+        dir.filePath("axis - Certificate " + window.Section_Button(1)->text() + ".pdf");
+    QCOMPARE(window.Answer_Dialog("Certificate...", suggested),
+             "Select file to write | PDF Documents (*.pdf) | " + suggested);
+    QTEST(offered.join(", "), "offered");
+    QProcess read;
+    read.start("pdftotext", {"-raw", suggested, "-"});
+    QVERIFY(read.waitForFinished());
+    const QString text =
+        QString::fromUtf8(read.readAll()).normalized(QString::NormalizationForm_KC).simplified();
+    qDebug() << text;
+    for (const QString& value : values)
+        QVERIFY2(text.contains(value), qPrintable(value));
+    QVERIFY(!text.contains(offered[0]));
+    read.start("pdfinfo", {suggested});
+    QVERIFY(read.waitForFinished());
+    QVERIFY(read.readAll().contains("\nAuthor:         Operator X\n"));
+
+    const QStringList typed = values;
+    answer(false, "Cancel");
+    window.Click("Certificate...");
+    QCOMPARE(values, QStringList(typed.mid(0, 6))
+                         << "" << QDate::currentDate().toString(Qt::ISODate) << "");
+    const QString same = "ERR:  The output file is the input file: '";
+    for (const QString& refused :
+         {same + loaded + "'", same + found + "'", Cannot_Write_Line("/proc/v.pdf")})
+    {
+        answer(false, "Save...");
+        window.Answer_Dialog("Certificate...", refused.section('\'', 1, 1));
+        QCOMPARE(window.Report().section('\n', -1), refused);
+    }
 }
 
 void TWindowTest::batch_data()

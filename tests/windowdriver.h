@@ -67,8 +67,8 @@ public:
             states << (tool->isEnabled() ? state : '[' + state + ']');
         }
         int on = 0;
-        const auto texts = {"Save As...", "Dev. Normal",   "Dev. Inverted", "All Data",
-                            "Copy Graph", "Save Graph...", "Print..."};
+        const auto texts = {"Save As...", "Certificate...", "Dev. Normal",   "Dev. Inverted",
+                            "All Data",   "Copy Graph",     "Save Graph...", "Print..."};
         for (const char* text : texts)
             on += Button(text)->isEnabled();
         return states.join(' ') + (on == int(texts.size()) ? " on" : on == 0 ? " off" : " mixed");
