@@ -10,8 +10,10 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 namespace
 {
@@ -45,6 +47,10 @@ const TTextLook& Look(TPageDocument::TText kind)
     return look;
 }
 
+// The ways of breaking a table's titles over lines, from none on.
+const int Title_Levels = 3;
+using TColumnWidths = std::vector<std::array<double, Title_Levels>>;
+
 // Room about a table cell's text, in points: beside it and above and below it.
 const double Cell_Padding = 4.0;
 const double Cell_Padding_Vertical = 2.5;
@@ -77,6 +83,8 @@ QFont TPageDocument::Font(TText kind) const
     QFont font;
     font.setPointSizeF(Look(kind).Points);
     font.setBold(Look(kind).Bold);
+    // No ligatures, which Latin text does not need: a reader then finds "fi" as two letters.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
@@ -103,7 +111,7 @@ QStringList TPageDocument::Lines(const QString& text, TText kind, double width) 
             lines << paragraph.mid(line.textStart(), line.textLength()).trimmed();
         }
         layout.endLayout();
-        if (paragraph.isEmpty())
+        if (layout.lineCount() == 0)
             lines << QString();
     }
     return lines;
@@ -238,59 +246,120 @@ double Title_Width(const QString& title, const QRegularExpression& breaks,
     return width;
 }
 
+double Total(const TColumnWidths& widths, const std::vector<int>& columns, int level)
+{
+    double total = 0.0;
+    for (const int column : columns)
+        total += widths[std::size_t(column)][std::size_t(level)];
+    return total;
+}
+
+// The key columns and as many of the others beside them as fit the width, at most `most`,
+// part after part (at least one in each).
+std::vector<std::vector<int>> Filled_Parts(const TColumnWidths& widths, int keys, double width,
+                                           int most)
+{
+    const int words = Title_Levels - 1;
+    std::vector<int> key_columns(static_cast<std::size_t>(keys));
+    std::iota(key_columns.begin(), key_columns.end(), 0);
+    std::vector<std::vector<int>> parts;
+    for (int column = keys; column < int(widths.size()); ++column)
+    {
+        const bool full =
+            !parts.empty() && int(parts.back().size()) > keys &&
+            (int(parts.back().size()) - keys == most ||
+             Total(widths, parts.back(), words) + widths[std::size_t(column)][words] > width);
+        if (parts.empty() || full)
+            parts.push_back(key_columns);
+        parts.back().push_back(column);
+    }
+    return parts;
+}
+
+// The columns of each part of the table: all in one when they fit the width with their titles
+// a word to a line, else in as few parts as fit, the columns shared out about evenly.
+std::vector<std::vector<int>> Column_Parts(const TColumnWidths& widths, int keys, double width)
+{
+    const int others = int(widths.size()) - keys;
+    const std::size_t fewest = Filled_Parts(widths, keys, width, others).size();
+    const int most = (others + int(fewest) - 1) / int(fewest);
+    return Filled_Parts(widths, keys, width, most);
+}
+
 } // namespace
 
-// Each column as wide as its widest cell and its title on one line, or else on two (the unit
-// apart), or else a word on each line: the first of these that fits the width; what is left
-// over is shared out evenly. Narrowed in proportion when even the last does not fit.
-std::vector<double> TPageDocument::Column_Widths(const TTable& table) const
+// Each column as wide as its widest cell and the longest line of its title, at each level of
+// breaking the titles.
+TColumnWidths TPageDocument::Natural_Widths(const TTable& table) const
 {
     const QFontMetricsF titles(Font(Small_Bold), &d_device);
     const std::vector<double> cells = Widest_Cells(table, QFontMetricsF(Font(Small), &d_device));
-    const QRegularExpression breaks[] = {QRegularExpression(QStringLiteral("(?!)")),
-                                         QRegularExpression(QStringLiteral(" (?=\\()")),
-                                         QRegularExpression(QStringLiteral(" "))};
+    // On one line; the unit on a line of its own; a word to a line.
+    const QRegularExpression breaks[Title_Levels] = {QRegularExpression(QStringLiteral("(?!)")),
+                                                     QRegularExpression(QStringLiteral(" (?=\\()")),
+                                                     QRegularExpression(QStringLiteral(" "))};
+    TColumnWidths widths(cells.size());
+    for (std::size_t column = 0; column < cells.size(); ++column)
+        for (int level = 0; level < Title_Levels; ++level)
+            widths[column][std::size_t(level)] =
+                std::max(cells[column],
+                         Title_Width(table.Titles[int(column)], breaks[level], titles)) +
+                2.0 * Points(Cell_Padding);
+    return widths;
+}
+
+// The widths of the columns of a part: at the first level of breaking titles that fits, what
+// is left over shared out evenly; narrowed in proportion when even the last does not fit.
+std::vector<double> TPageDocument::Part_Widths(const TColumnWidths& natural,
+                                               const std::vector<int>& columns) const
+{
+    int level = 0;
+    while (level < Title_Levels - 1 && Total(natural, columns, level) > Width())
+        ++level;
+    const double total = Total(natural, columns, level);
     std::vector<double> widths;
-    double total = 0.0;
-    for (const QRegularExpression& at : breaks)
+    for (const int column : columns)
     {
-        widths.clear();
-        total = 0.0;
-        for (int column = 0; column < table.Titles.size(); ++column)
-        {
-            widths.push_back(std::max(cells[std::size_t(column)],
-                                      Title_Width(table.Titles[column], at, titles)) +
-                             2.0 * Points(Cell_Padding));
-            total += widths.back();
-        }
-        if (total <= Width())
-            break;
+        const double width = natural[std::size_t(column)][std::size_t(level)];
+        widths.push_back(total > Width() ? width * Width() / total
+                                         : width + (Width() - total) / double(columns.size()));
     }
-    for (double& width : widths)
-        width = total > Width() ? width * Width() / total
-                                : width + (Width() - total) / double(widths.size());
     return widths;
 }
 
 void TPageDocument::Table(const TTable& table)
 {
-    VANTREL_CHECK(std::size_t(table.Titles.size()) == table.Numbers.size());
-    const std::vector<double> widths = Column_Widths(table);
+    VANTREL_CHECK(std::size_t(table.Titles.size()) == table.Numbers.size() &&
+                  table.Key_Columns < table.Titles.size());
+    const TColumnWidths natural = Natural_Widths(table);
+    const std::vector<std::vector<int>> parts = Column_Parts(natural, table.Key_Columns, Width());
+    for (std::size_t part = 0; part < parts.size(); ++part)
+    {
+        if (part > 0)
+            Space(10.0);
+        Table_Part(table, parts[part], Part_Widths(natural, parts[part]));
+    }
+}
+
+void TPageDocument::Table_Part(const TTable& table, const std::vector<int>& columns,
+                               const std::vector<double>& widths)
+{
     const double padding = Points(Cell_Padding), padding_vertical = Points(Cell_Padding_Vertical);
     std::vector<QStringList> titles;
     int title_lines = 1;
-    for (std::size_t column = 0; column < widths.size(); ++column)
+    for (std::size_t k = 0; k < columns.size(); ++k)
     {
-        titles.push_back(
-            Lines(table.Titles[int(column)], Small_Bold, widths[column] - 2 * padding));
+        titles.push_back(Lines(table.Titles[columns[k]], Small_Bold, widths[k] - 2 * padding));
         title_lines = std::max(title_lines, int(titles.back().size()));
     }
     const double title_line = Line_Height(Small_Bold);
     const double head_height = title_lines * title_line + 2 * padding_vertical;
     const double row_height = Line_Height(Small) + 2 * padding_vertical;
     const QFont head_font = Font(Small_Bold), cell_font = Font(Small);
-    const auto alignment = [numbers = table.Numbers](std::size_t column)
-    { return (numbers[column] ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter; };
+    const auto alignment = [numbers = table.Numbers, columns](std::size_t k) {
+        return (numbers[std::size_t(columns[k])] ? Qt::AlignRight : Qt::AlignLeft) |
+               Qt::AlignVCenter;
+    };
     const double rule = Points(0.6);
 
     const auto head = [=](QPainter& painter, const QRectF& area)
@@ -325,9 +394,9 @@ void TPageDocument::Table(const TTable& table)
         for (std::size_t column = 0; column < widths.size(); ++column)
         {
             const double room = widths[column] - 2 * padding;
-            painter.drawText(QRectF(left + padding, area.top(), room, area.height()),
-                             alignment(column),
-                             metrics.elidedText(cell(index, int(column)), Qt::ElideRight, room));
+            painter.drawText(
+                QRectF(left + padding, area.top(), room, area.height()), alignment(column),
+                metrics.elidedText(cell(index, columns[column]), Qt::ElideRight, room));
             left += widths[column];
         }
     };

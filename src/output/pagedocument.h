@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -36,11 +37,13 @@ public:
     };
 
     // A table: its titles (wrapped over lines where the column is narrow), which columns hold
-    // numbers (set right), and each cell's text by row and column.
+    // numbers (set right), and each cell's text by row and column. A table too wide for the
+    // page goes on in parts, each with the key columns first.
     struct TTable
     {
         QStringList Titles;
         std::vector<bool> Numbers;
+        int Key_Columns = 1;
         std::size_t Rows = 0;
         std::function<QString(std::size_t row, int column)> Cell;
     };
@@ -79,7 +82,11 @@ public:
 private:
     QStringList Lines(const QString& text, TText kind, double width) const;
     double Line_Height(TText kind) const;
-    std::vector<double> Column_Widths(const TTable& table) const;
+    std::vector<std::array<double, 3>> Natural_Widths(const TTable& table) const;
+    std::vector<double> Part_Widths(const std::vector<std::array<double, 3>>& natural,
+                                    const std::vector<int>& columns) const;
+    void Table_Part(const TTable& table, const std::vector<int>& columns,
+                    const std::vector<double>& widths);
 
     QPagedPaintDevice& d_device;
     QRectF d_footer;
