@@ -71,6 +71,15 @@ QString Document_Title(const TCertificateRequest& request)
         .arg(number.isEmpty() ? QString() : QLatin1Char(' ') + number, request.File.File_Name());
 }
 
+QString Section_Text(const TLaserFile& file, int section)
+{
+    const int runs = file.Run_Count(section);
+    return QStringLiteral("%1, %2 %3")
+        .arg(file.Section_Label(section))
+        .arg(runs)
+        .arg(runs == 1 ? QStringLiteral("run") : QStringLiteral("runs"));
+}
+
 QString Units_Text(const TLaserFile& file)
 {
     return QStringLiteral("positions in %1, deviations in %2")
@@ -108,9 +117,7 @@ void Add_Measurement(TPageDocument& document, const TCertificateRequest& request
     std::vector<std::pair<QString, QString>> fields = {
         {QStringLiteral("File"), file.File_Name()},
         {QStringLiteral("Kind"), file.Type_Description()},
-        {QStringLiteral("Section"), QStringLiteral("%1, %2 runs")
-                                        .arg(file.Section_Label(request.Section))
-                                        .arg(file.Run_Count(request.Section))},
+        {QStringLiteral("Section"), Section_Text(file, request.Section)},
         {QStringLiteral("Units"), Units_Text(file)}};
     if (request.Reference)
         fields.emplace_back(QStringLiteral("As found"),
@@ -179,6 +186,8 @@ TPageDocument::TTable Targets_Table(std::shared_ptr<const TEvaluation> evaluatio
         table.Titles << Target_Title(*evaluation, column);
         table.Numbers.push_back(true);
     }
+    // The target's number and position begin every part of a wide table.
+    table.Key_Columns = 2;
     table.Rows = evaluation->Positions.size();
     table.Cell = [evaluation](std::size_t row, int column)
     { return Target_Cell(*evaluation, row, column); };
