@@ -274,7 +274,7 @@ const std::vector<TBatchSetting>& Batch_Settings()
         {"compare", "REFERENCE",
          "Compares FILE with REFERENCE, a file of the same family of measurement taken before "
          "(as found): --graph draws its runs dashed in grey under FILE's, --evaluate sets each "
-         "figure beside the reference's and gives the change."},
+         "figure beside the reference's and gives the change, --certificate does both."},
         {"reference-line", "LINE",
          "The reference line of --evaluate straightness, and of the straightness in a "
          "straightness file's --certificate: least-squares (when not given), end-points or "
