@@ -27,8 +27,9 @@ const int Resolution = 96;
 
 // The page's margins in points: the footer sits in the bottom one.
 const double Side_Margin = 54.0, Top_Margin = 48.0, Bottom_Margin = 62.0;
-// The heights of the graphs in points, the section's graph filling most of the first page.
-const double Graph_Height = 380.0, Chart_Height = 270.0;
+// The heights of the graphs in points; the section's graph fills the rest of the first page
+// up to the larger height.
+const double Graph_Height = 330.0, Graph_Most_Height = 460.0, Chart_Height = 270.0;
 // The width of a field's name in points.
 const double Field_Label_Width = 92.0;
 
@@ -161,7 +162,7 @@ void Add_Graph(TPageDocument& document, const TCertificateRequest& request)
     auto graph = std::make_shared<TGraphWidget>();
     Feed_Graph(*graph, request.File, request.Section, request.Reference, TGraphStyle::Presentation);
     document.Space(14.0);
-    document.Graph(graph, Graph_Height);
+    document.Graph(graph, Graph_Height, Graph_Most_Height);
 }
 
 TPageDocument::TTable Figures_Table(const TEvaluation& evaluation, const TEvaluation* reference)

@@ -403,10 +403,10 @@ void TPageDocument::Table_Part(const TTable& table, const std::vector<int>& colu
     d_flow.Add_Rows(head_height, head, table.Rows, row_height, row);
 }
 
-void TPageDocument::Graph(std::shared_ptr<TGraphWidget> graph, double height)
+void TPageDocument::Graph(std::shared_ptr<TGraphWidget> graph, double height, double most)
 {
     const QFont font = Font(Small);
-    d_flow.Add(Points(height),
+    d_flow.Add(std::max(Points(height), std::min(d_flow.Room(), Points(most))),
                [=](QPainter& painter, const QRectF& area)
                {
                    painter.setFont(font);

@@ -72,8 +72,9 @@ public:
                 double label_width);
     // A table across the page, its titles repeated on every page it reaches.
     void Table(const TTable& table);
-    // A graph `height` points high across the page, drawn fitted in the graph's own drawing.
-    void Graph(std::shared_ptr<TGraphWidget> graph, double height);
+    // A graph across the page, drawn fitted in the graph's own drawing: `height` points high,
+    // or as high as the room left on the page up to `most` points.
+    void Graph(std::shared_ptr<TGraphWidget> graph, double height, double most = 0.0);
 
     // Draws the pages, each with a rule and three texts in its footer (left, centre, right),
     // of which `footer` is given the page's number and the count; false when a page failed.

@@ -26,6 +26,8 @@ public:
     explicit TPageFlow(const QRectF& body);
 
     double Width() const;
+    // The height left below what is placed on this page.
+    double Room() const;
     // Starts a new page unless `height` fits below what is placed on this one.
     void Keep(double height);
     // Places a block below the last one, on a new page when it does not fit; one taller than
@@ -51,7 +53,6 @@ private:
     };
 
     void New_Page();
-    double Room() const;
 
     QRectF d_body;
     double d_top;
