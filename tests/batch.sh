@@ -128,9 +128,26 @@ expect 2 - "vantrel: --compare does not go with --csv. $see" --csv "$left" --com
 expect 2 - "vantrel: --compare goes with a batch option, such as --report. $see" --compare "$found" "$left"
 cp "$found" "$work/found.rtl"
 ln -s found.rtl "$work/found.png"
+ln -s found.rtl "$work/found.pdf"
 expect 1 - "ERR:  The output file is the input file: '$work/found.png'" --graph "$work/found.png" --compare "$work/found.rtl" "$left"
+expect 1 - "ERR:  The output file is the input file: '$work/found.pdf'" --certificate "$work/found.pdf" --compare "$work/found.rtl" "$left"
 cmp -s "$work/found.rtl" "$found" || fail "the reference changed"
 [ ! -e "$work/c.png" ] || fail "a refused comparison wrote a graph"
+
+# The certificate (tst_certificate reads it back): the fields and the options reach it.
+expect 0 - - --certificate "$work/cert.pdf" --field customer="Example GmbH" --field "serial number=123" --compare "$found" "$left"
+pdftotext "$work/cert.pdf" && grep -q "Example GmbH" "$work/cert.txt" || fail "--certificate lost a field"
+expect 0 - - --certificate "$work/straight.pdf" "$examples/z-axis-straightness.stz" --reference-line minimum-zone --deviation-unit nm
+pdftotext "$work/straight.pdf" && grep -q "reference line: minimum-zone" "$work/straight.txt" && grep -q "deviations in nm" "$work/straight.txt" ||
+    fail "--certificate lost --reference-line or --deviation-unit"
+fields="customer, machine, serial number, axis, operator, instrument, certificate number, date, notes"
+expect 2 - "vantrel: The certificate file's name must end in .pdf: 'c.png'. $see" --certificate c.png "$linear"
+expect 2 - "vantrel: --field takes NAME=VALUE, NAME one of $fields, not 'colour=red'. $see" --certificate c.pdf "$linear" --field colour=red
+expect 2 - "vantrel: --field takes NAME=VALUE, NAME one of $fields, not 'customer'. $see" --certificate c.pdf "$linear" --field customer
+expect 2 - "vantrel: --field axis is given more than once. $see" --certificate c.pdf "$linear" --field axis=X --field axis=Y
+expect 2 - "vantrel: --field does not go with --report. $see" --report "$linear" --field axis=X
+expect 2 - "vantrel: --reference-line goes only with the --certificate of a straightness file. $see" --certificate "$work/c.pdf" "$linear" --reference-line end-points
+[ ! -e "$work/c.pdf" ] || fail "a refused certificate was written"
 
 # No file may grow (a full disk): the old file stays, and no temporary file is left beside it.
 mkdir "$work/csv"
@@ -189,6 +206,7 @@ expect 1 - "$none" --inverted "$comma"
 expect 1 - "$none" --graph "$work/old.png" "$comma"
 expect 1 - "$none" --iso230-2 "$comma" --output "$work/old.csv"
 expect 1 - "$none" --evaluate vdi3441 "$comma" --output "$work/old.csv"
+expect 1 - "$none" --certificate "$work/old.png" "$comma"
 [ "$(cat "$work/old.csv" "$work/old.png")" = "$(printf 'old\nold')" ] || fail "an old output file changed"
 
 # The window needs a display: none, or one that does not answer.

@@ -35,9 +35,17 @@ struct TCertificateRequest
     TEvaluationOptions Options;
 };
 
+// The evaluations that fit the file's kind, in the order of Evaluation_Kinds(): those a
+// certificate includes unless the user leaves some out.
+std::vector<const TEvaluationKind*> Certificate_Evaluations(const TLaserFile& file);
+
+// The date a certificate gives when none is: today, as ISO 8601 writes it ("2026-12-07").
+QString Certificate_Today();
+
 // The document as the bytes of a PDF file: A4 portrait, or Letter where the locale measures in
 // imperial units; text selectable, fonts embedded; Title, Author (the operator) and Creator
-// ("Vantrel 1.1") in its document information. Empty when it could not be made.
+// ("Vantrel 1.1") in its document information. Needs a QApplication (any platform, "offscreen"
+// included) for its graphs. Empty when it could not be made, and for a section without a run.
 QByteArray Certificate_Pdf(const TCertificateRequest& request);
 
 #endif
