@@ -129,7 +129,8 @@ TCertificateDialog::TCertificateDialog(const QString& subject,
         {
             QCheckBox* box = new QCheckBox(Evaluation_Title(*kind), group);
             box->setChecked(true);
-            boxes->addWidget(box);
+            // As wide as its text: a click beside that would not tick it.
+            boxes->addWidget(box, 0, Qt::AlignLeft);
             d_evaluations.emplace_back(kind, box);
         }
         layout->addWidget(group);

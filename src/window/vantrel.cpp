@@ -364,15 +364,11 @@ void TVantrel::Certificate()
     const int section = Export_Section();
     if (section < 0)
         return;
-    std::vector<const TEvaluationKind*> offered;
-    for (const TEvaluationKind& kind : Evaluation_Kinds())
-        if (Evaluation_Fits(kind))
-            offered.push_back(&kind);
     QString subject = QStringLiteral("%1, section %2")
                           .arg(d_laser_file.File_Name(), d_laser_file.Section_Label(section));
     if (Reference())
         subject += QStringLiteral(", as found: %1").arg(d_reference.File_Name());
-    TCertificateDialog dialog(subject, offered, this);
+    TCertificateDialog dialog(subject, Certificate_Evaluations(d_laser_file), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QString suggested =
@@ -389,10 +385,8 @@ void TVantrel::Certificate()
     const QString path = pdf ? chosen : chosen + QStringLiteral(".pdf");
     if (Refused_As_Input(path))
         return;
-    TCertificateRequest request{d_laser_file,         section,
-                                Reference(),          dialog.Fields(),
-                                dialog.Evaluations(), TEvaluationOptions()};
-    const QByteArray bytes = Certificate_Pdf(request);
+    const QByteArray bytes = Certificate_Pdf({d_laser_file, section, Reference(), dialog.Fields(),
+                                              dialog.Evaluations(), TEvaluationOptions()});
     if (bytes.isEmpty() || !Write_Output_File(path, bytes))
         Add_Error_Line(Cannot_Write_Line(path));
 }
