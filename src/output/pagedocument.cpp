@@ -29,6 +29,7 @@ struct TTextLook
 const QRgb Ink = qRgb(0x20, 0x20, 0x20);
 const QRgb Accent = qRgb(0x1f, 0x3a, 0x5f);
 const QRgb Muted = qRgb(0x5a, 0x5a, 0x5a);
+const QRgb Warning_Ink = qRgb(0xb0, 0x00, 0x00);
 const QRgb Head_Fill = qRgb(0xe3, 0xe8, 0xef);
 const QRgb Stripe = qRgb(0xf3, 0xf5, 0xf8);
 
@@ -36,7 +37,7 @@ const QRgb Stripe = qRgb(0xf3, 0xf5, 0xf8);
 const TTextLook Looks[] = {
     {TPageDocument::Title, 18.0, true, Accent},   {TPageDocument::Heading, 13.0, true, Accent},
     {TPageDocument::Subheading, 10.0, true, Ink}, {TPageDocument::Body, 9.5, false, Ink},
-    {TPageDocument::Label, 8.5, false, Muted},    {TPageDocument::Warning, 9.5, false, 0xffb00000},
+    {TPageDocument::Label, 8.5, false, Muted},    {TPageDocument::Warning, 9.5, false, Warning_Ink},
     {TPageDocument::Small, 8.0, false, Ink},      {TPageDocument::Small_Bold, 8.0, true, Ink},
 };
 
