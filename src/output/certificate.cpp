@@ -92,27 +92,25 @@ void Add_Header(TPageDocument& document, const TCertificateRequest& request)
 {
     document.Text(QStringLiteral("Calibration certificate"), TPageDocument::Title);
     document.Rule();
-    std::vector<std::pair<QString, QString>> fields;
-    QString notes;
+    std::vector<std::pair<QString, QString>> fields, notes;
     for (const TCertificateField& field : Certificate_Fields())
     {
         QString value = Field(request, field.Name);
         if (value.isEmpty() && qstrcmp(field.Name, "date") == 0)
             value = Certificate_Today();
-        if (qstrcmp(field.Name, "notes") == 0)
-            notes = value;
-        else
-            fields.emplace_back(QString::fromUtf8(field.Label), value);
+        const bool wide = qstrcmp(field.Name, "notes") == 0;
+        if (!wide || !value.isEmpty())
+            (wide ? notes : fields).emplace_back(QString::fromUtf8(field.Label), value);
     }
     document.Fields(fields, 2, Field_Label_Width);
-    if (!notes.isEmpty())
-        document.Fields({{QStringLiteral("Notes"), notes}}, 1, Field_Label_Width);
+    document.Fields(notes, 1, Field_Label_Width);
 }
 
 void Add_Measurement(TPageDocument& document, const TCertificateRequest& request)
 {
     const TLaserFile& file = request.File;
     document.Space(8.0);
+    // The heading stays with the fields below it.
     document.Keep(TPageDocument::Body, 8, 20.0);
     document.Text(QStringLiteral("Measurement"), TPageDocument::Heading);
     std::vector<std::pair<QString, QString>> fields = {
@@ -235,6 +233,7 @@ void Add_Evaluation(TPageDocument& document, const TCertificateRequest& request,
     document.Graph(chart, Chart_Height);
 
     document.Space(14.0);
+    // The title stays with the table's head and its first rows.
     document.Keep(TPageDocument::Small, 8, 30.0);
     document.Text(QStringLiteral("Per target"), TPageDocument::Subheading);
     document.Space(3.0);
