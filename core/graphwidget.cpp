@@ -95,6 +95,11 @@ bool TGraphWidget::RemoveDataSet(int Offset)
     return true;
 }
 
+int TGraphWidget::DataSetCount() const
+{
+    return static_cast<int>(d_DataSets.size());
+}
+
 int TGraphWidget::PointCount(int Set) const
 {
     VANTREL_CHECK(Set >= 0);

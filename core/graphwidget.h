@@ -44,6 +44,7 @@ public:
     bool AddPoint(int Set, const TVector2& Point);
     void ClearDataSets();
     bool RemoveDataSet(int Offset);
+    int DataSetCount() const;
     int PointCount(int Set) const;
     TVector2 GetPoint(int Set, int Offset) const;
     bool SetPoint(int Set, int Offset, const TVector2& Point);

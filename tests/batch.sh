@@ -66,6 +66,14 @@ expect 0 - - --graph "$work/linear.png" "$linear"
 file "$work/linear.png" | grep -q 'PNG image data, 1600 x 1000' || { echo "batch: --graph wrote no 1600x1000 PNG" >&2; failures=$((failures + 1)); }
 expect 0 - - --graph "$work/angular.svg" --size 400x300 --section 3 "$examples/y-axis-angular.ang"
 grep -q '<svg' "$work/angular.svg" || { echo "batch: --graph wrote no SVG" >&2; failures=$((failures + 1)); }
+# The screen's style unless a page's is asked for, which names the runs with their directions.
+expect 0 - - --graph "$work/screen.png" --graph-style screen "$linear"
+cmp -s "$work/screen.png" "$work/linear.png" || fail "--graph-style screen is not the default"
+expect 0 - - --graph "$work/page.pdf" --graph-style presentation "$linear"
+pdftotext -raw "$work/page.pdf" - | tr '\n' ' ' | grep -q 'Run 1 (up) Run 2 (down) Run 3 (up) Run 4 (down)' ||
+    fail "--graph-style presentation named no runs"
+expect 2 - "vantrel: --graph-style takes one of screen, presentation, not 'paper'. $see" --graph "$work/g.png" --graph-style paper "$linear"
+expect 2 - "vantrel: --graph-style does not go with --csv. $see" --csv "$linear" --graph-style screen
 expect 2 - "vantrel: The graph file's name must end in .png, .svg or .pdf: 'graph.gif'. $see" --graph graph.gif "$linear"
 expect 2 - "vantrel: --size must be WIDTHxHEIGHT, each from 1 to 8192 pixels, not '0x10'. $see" --graph "$work/g.png" --size 0x10 "$linear"
 expect 1 - "ERR:  Cannot write output file '$work/none/g.pdf'" --graph "$work/none/g.pdf" "$linear"
@@ -120,9 +128,26 @@ expect 2 - "vantrel: --compare does not go with --csv. $see" --csv "$left" --com
 expect 2 - "vantrel: --compare goes with a batch option, such as --report. $see" --compare "$found" "$left"
 cp "$found" "$work/found.rtl"
 ln -s found.rtl "$work/found.png"
+ln -s found.rtl "$work/found.pdf"
 expect 1 - "ERR:  The output file is the input file: '$work/found.png'" --graph "$work/found.png" --compare "$work/found.rtl" "$left"
+expect 1 - "ERR:  The output file is the input file: '$work/found.pdf'" --certificate "$work/found.pdf" --compare "$work/found.rtl" "$left"
 cmp -s "$work/found.rtl" "$found" || fail "the reference changed"
 [ ! -e "$work/c.png" ] || fail "a refused comparison wrote a graph"
+
+# The certificate (tst_certificate reads it back): the fields and the options reach it.
+expect 0 - - --certificate "$work/cert.pdf" --field customer="Example GmbH" --field "serial number=123" --compare "$found" "$left"
+pdftotext "$work/cert.pdf" && grep -q "Example GmbH" "$work/cert.txt" || fail "--certificate lost a field"
+expect 0 - - --certificate "$work/straight.pdf" "$examples/z-axis-straightness.stz" --reference-line minimum-zone --deviation-unit nm
+pdftotext "$work/straight.pdf" && grep -q "reference line: minimum-zone" "$work/straight.txt" && grep -q "deviations in nm" "$work/straight.txt" ||
+    fail "--certificate lost --reference-line or --deviation-unit"
+fields="customer, machine, serial number, axis, operator, instrument, certificate number, date, notes"
+expect 2 - "vantrel: The certificate file's name must end in .pdf: 'c.png'. $see" --certificate c.png "$linear"
+expect 2 - "vantrel: --field takes NAME=VALUE, NAME one of $fields, not 'colour=red'. $see" --certificate c.pdf "$linear" --field colour=red
+expect 2 - "vantrel: --field takes NAME=VALUE, NAME one of $fields, not 'customer'. $see" --certificate c.pdf "$linear" --field customer
+expect 2 - "vantrel: --field axis is given more than once. $see" --certificate c.pdf "$linear" --field axis=X --field axis=Y
+expect 2 - "vantrel: --field does not go with --report. $see" --report "$linear" --field axis=X
+expect 2 - "vantrel: --reference-line goes only with the --certificate of a straightness file. $see" --certificate "$work/c.pdf" "$linear" --reference-line end-points
+[ ! -e "$work/c.pdf" ] || fail "a refused certificate was written"
 
 # No file may grow (a full disk): the old file stays, and no temporary file is left beside it.
 mkdir "$work/csv"
@@ -181,6 +206,7 @@ expect 1 - "$none" --inverted "$comma"
 expect 1 - "$none" --graph "$work/old.png" "$comma"
 expect 1 - "$none" --iso230-2 "$comma" --output "$work/old.csv"
 expect 1 - "$none" --evaluate vdi3441 "$comma" --output "$work/old.csv"
+expect 1 - "$none" --certificate "$work/old.png" "$comma"
 [ "$(cat "$work/old.csv" "$work/old.png")" = "$(printf 'old\nold')" ] || fail "an old output file changed"
 
 # The window needs a display: none, or one that does not answer.

@@ -21,7 +21,7 @@ dialog_title='Select Laser File to Load'
 # Button centres in window coordinates: the dock's layout is fixed by the "fusion" style
 # and the DejaVu fonts that the set-up installs.
 import_button=(81 72)
-dev_normal_button=(81 252)
+dev_normal_button=(81 282)
 # The mean over the four runs at each of the eleven targets of examples/x-axis-linear.rtl,
 # worked out by hand from the file.
 expected='0.27458

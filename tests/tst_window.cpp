@@ -6,19 +6,23 @@
 #include "src/laserfile.h"
 #include "src/output/evaluationchart.h"
 #include "src/output/evaluationtext.h"
+#include "src/output/export.h"
 #include "src/output/graphexport.h"
 #include "src/output/graphfeed.h"
 #include "src/output/report.h"
+#include "src/window/certificatedialog.h"
 #include "src/window/evaluationdialog.h"
 #include "testlocale.h"
 #include "windowdriver.h"
 
 #include <QBoxLayout>
 #include <QBuffer>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDockWidget>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPrinter>
@@ -237,6 +241,8 @@ private slots:
     void graphPng();
     void saves_data();
     void saves();
+    void certificate_data();
+    void certificate();
 
 private:
     std::unique_ptr<QTemporaryDir> d_settings;
@@ -260,11 +266,11 @@ void TWindowTest::lifeOfTheWindow()
             dock->allowedAreas() == (Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea) &&
             window.dockWidgetArea(dock) == Qt::LeftDockWidgetArea);
     QCOMPARE(Items(dock->widget()->layout()),
-             QString("File (Import, Save As...), Display Section (1 - 2 - 3), "
+             QString("File (Import, Save As..., Certificate...), Display Section (1 - 2 - 3), "
                      "Copy to Clipboard (Dev. Normal, Dev. Inverted, All Data), "
                      "Graph (Copy Graph, Save Graph..., Print...), Evaluate (ISO 230-2..., VDI/DGQ "
                      "3441..., Slope..., Straightness..., Angular..., Units...), "
-                     "Compare (Compare With..., Clear Comparison), spacer, Close"));
+                     "Compare (Compare With... - Clear Comparison), spacer, Close"));
     // Where Tab stops, from "Import" on.
     QStringList chain;
     QWidget* widget = window.Button("Import");
@@ -276,7 +282,7 @@ void TWindowTest::lifeOfTheWindow()
         widget = widget->nextInFocusChain();
     } while (widget != window.Button("Import") && chain.size() < 30);
     QCOMPARE(chain.join(", "),
-             "Import, Save As..., 1, 2, 3, Dev. Normal, Dev. Inverted, All Data, "
+             "Import, Save As..., Certificate..., 1, 2, 3, Dev. Normal, Dev. Inverted, All Data, "
              "Copy Graph, Save Graph..., Print..., ISO 230-2..., VDI/DGQ 3441..., Slope..., "
              "Straightness..., Angular..., Units..., Compare With..., Clear Comparison, "
              "QPlainTextEdit, Close");
@@ -767,6 +773,7 @@ void TWindowTest::saves_data()
     row("no extension: png", "Save Graph...", "graph", -1, "qt");
     row("svg in capitals", "Save Graph...", "graph.SVG", -1, "rsvg-convert");
     row("pdf", "Save Graph...", "graph.pdf", -1, "pdftoppm");
+    row("pdf in the presentation style", "Save Graph...", "page.pdf", -1, "pdftoppm");
     row("printed", "Print...", "printed.pdf", -1, "pdftoppm");
     row("png cut short", "Save Graph...", "old.png", 1000, "");
     row("pdf cut short", "Save Graph...", "old.pdf", 1000, "");
@@ -794,16 +801,24 @@ void TWindowTest::saves()
     const QString loaded = folder.filePath("x-axis-linear.rtl");
     QVERIFY(!input || path == loaded || QFile::link(loaded, path));
     QVERIFY(!here || !Write(path, "old content").isEmpty());
+    const bool page = typed.startsWith("page");
+    // Drawn afresh, as the window draws it next.
+    const auto drawn = [&window]
+    { return Graph_Image(window.Graph(), window.Graph().size(), false); };
+    const QImage screen = drawn();
     QString shown;
     {
         TFileSizeLimit size_limit(limit >= 0 ? static_cast<rlim_t>(limit) : RLIM_INFINITY);
         QPrinter printer;
         printer.setOutputFileName(path);
+        TLaserFile file;
         if (button == "Print...")
-            QVERIFY(Print_Graph(window.Graph(), printer));
+            QVERIFY(file.Load(loaded) && Print_Graph(window.Graph(), printer, file, 0));
         else
-            shown = window.Answer_Dialog(button, reader == "cancelled" ? QString() : path);
+            shown = window.Answer_Dialog(button, reader == "cancelled" ? QString() : path,
+                                         page ? "Presentation style" : "");
     }
+    QCOMPARE(drawn(), screen);
     QCOMPARE(shown,
              button == "Print..."
                  ? QString()
@@ -835,12 +850,125 @@ void TWindowTest::saves()
     if (reader != "pdftoppm")
         return;
     QProcess text;
-    text.start("pdftotext", {path, "-"});
+    text.start("pdftotext", {"-raw", path, "-"});
     QVERIFY(text.waitForFinished());
     const QStringList words = QString(text.readAll()).split(QRegularExpression("\\s+"));
+    const QString joined = words.join(' ');
     for (const char* title : {"x-axis-linear.rtl", "Position", "Deviation"})
-        QVERIFY2(words.contains(title), title);
+        QVERIFY2(joined.contains(title), title);
     QVERIFY(!words.contains("-10") && !words.contains("510"));
+    // A page names the runs and the units, at round ticks (halves at this zoom); the screen's
+    // ticks fall where they may.
+    QCOMPARE(joined.contains("Run 1 (up) Run 2 (down) Run 3 (up) Run 4 (down)") &&
+                 joined.contains("section L1 Position (mm) Deviation (µm)"),
+             page);
+    bool round = true;
+    for (const QString& word : words.filter(QRegularExpression("^-?[0-9.]+$")))
+        round = round && std::fmod(word.toDouble() * 2, 1.0) == 0.0;
+    QCOMPARE(round, page);
+    if (button != "Print...")
+        return;
+    // A4 in landscape, under the line that names the file, the section and the date.
+    text.start("pdfinfo", {path});
+    QVERIFY(text.waitForFinished());
+    QVERIFY(QString(text.readAll()).contains(QRegularExpression("\nPage size: +842 x 595 ")));
+    QVERIFY(joined.startsWith(QString("File: %1 Section: L1 Date: %2 ")
+                                  .arg(loaded, QDate::currentDate().toString(Qt::ISODate))));
+}
+
+void TWindowTest::certificate_data()
+{
+    // An example; the evaluations its certificate offers, all ticked.
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("offered");
+    QTest::newRow("linear") << QString("rtl") << QString("ISO 230-2, VDI/DGQ 3441, Slope");
+    QTest::newRow("straightness") << QString("str") << QString("Straightness");
+    QTest::newRow("angular") << QString("rta") << QString("Angular");
+}
+
+// "Certificate..." of a file compared with its copy: each field typed (its label and " X") is
+// in the PDF after its label, the operator its author, the reference and the evaluations
+// ticked are in it and the one unticked is not. The next one starts with the fields but the
+// number and the notes, dated today. The file, the reference (both through links) and a file
+// that cannot be written are refused.
+void TWindowTest::certificate()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString loaded = dir.filePath("axis." + kind), found = dir.filePath("found." + kind);
+    QVERIFY(QFile::copy(Example(kind), loaded) && QFile::copy(Example(kind), found));
+    TWindowDriver window;
+    QVERIFY(window.Import(loaded));
+    window.Answer_Dialog("Compare With...", found);
+    QStringList fields, offered;
+    // Once the dialog is up: its fields (typing, each gets its label and " X" and the first
+    // evaluation is unticked) and evaluations, then the button.
+    const auto answer = [&](bool typing, const char* button)
+    {
+        auto* timer = new QTimer(&window);
+        connect(timer, &QTimer::timeout,
+                [&, timer, typing, button]
+                {
+                    auto* dialog =
+                        qobject_cast<TCertificateDialog*>(QApplication::activeModalWidget());
+                    if (!dialog)
+                        return;
+                    timer->deleteLater();
+                    timer->stop();
+                    fields.clear();
+                    offered.clear();
+                    const auto* form = dialog->findChild<QFormLayout*>();
+                    for (int row = 0; row < form->rowCount(); ++row)
+                    {
+                        QWidget* editor = form->itemAt(row, QFormLayout::FieldRole)->widget();
+                        const QString label =
+                            form->labelForField(editor)->property("text").toString().chopped(1);
+                        if (typing && !editor->inherits("QDateEdit"))
+                            QTest::keyClicks(editor, label + " X");
+                        fields << label + ' ' +
+                                      editor->metaObject()->userProperty().read(editor).toString();
+                    }
+                    for (QCheckBox* box : dialog->findChildren<QCheckBox*>())
+                        offered << box->text() + (box->isChecked() ? "" : " (off)");
+                    if (typing)
+                        QTest::mouseClick(dialog->findChild<QCheckBox*>(), Qt::LeftButton);
+                    QTest::mouseClick(TWindowDriver::Button(dialog, button), Qt::LeftButton);
+                });
+        timer->start(10);
+    };
+    answer(true, "Save...");
+    const QString suggested =
+        dir.filePath("axis - Certificate " + window.Section_Button(1)->text() + ".pdf");
+    QCOMPARE(window.Answer_Dialog("Certificate...", suggested),
+             "Select file to write | PDF Documents (*.pdf) | " + suggested);
+    QTEST(offered.join(", "), "offered");
+    QProcess read;
+    read.start("pdftotext", {"-raw", suggested, "-"});
+    QVERIFY(read.waitForFinished());
+    const QString text = QString::fromUtf8(read.readAll()).simplified();
+    for (const QString& shown : fields + offered.mid(1) + QStringList("found." + kind))
+        QVERIFY2(text.contains(shown), qPrintable(shown));
+    QVERIFY(!text.contains(offered[0]));
+    read.start("pdfinfo", {suggested});
+    QVERIFY(read.waitForFinished());
+    QVERIFY(QString(read.readAll()).contains(QRegularExpression("\nAuthor: +Operator X\n")));
+
+    const QStringList typed = fields;
+    answer(false, "Cancel");
+    window.Click("Certificate...");
+    QCOMPARE(fields, QStringList(typed.mid(0, 6))
+                         << "Certificate number "
+                         << "Date " + QDate::currentDate().toString(Qt::ISODate) << "Notes ");
+    const QString same = "ERR:  The output file is the input file: '" + dir.path();
+    QVERIFY(QFile::link(loaded, dir.filePath("l.pdf")) &&
+            QFile::link(found, dir.filePath("f.pdf")));
+    for (const QString& refused :
+         {same + "/l.pdf'", same + "/f.pdf'", Cannot_Write_Line("/proc/v.pdf")})
+    {
+        answer(false, "Save...");
+        window.Answer_Dialog("Certificate...", refused.section('\'', 1, 1));
+        QCOMPARE(window.Report().section('\n', -1), refused);
+    }
 }
 
 void TWindowTest::batch_data()

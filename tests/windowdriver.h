@@ -67,24 +67,27 @@ public:
             states << (tool->isEnabled() ? state : '[' + state + ']');
         }
         int on = 0;
-        const auto texts = {"Save As...", "Dev. Normal",   "Dev. Inverted", "All Data",
-                            "Copy Graph", "Save Graph...", "Print..."};
+        const auto texts = {"Save As...", "Certificate...", "Dev. Normal",   "Dev. Inverted",
+                            "All Data",   "Copy Graph",     "Save Graph...", "Print..."};
         for (const char* text : texts)
             on += Button(text)->isEnabled();
         return states.join(' ') + (on == int(texts.size()) ? " on" : on == 0 ? " off" : " mixed");
     }
 
-    // Clicks the button and answers the file dialog it opens; see Answer().
-    QString Answer_Dialog(const QString& button, const QString& file_name)
+    // Clicks the button and answers the file dialog it opens, clicking the dialog's button
+    // `tick` first if one is named; see Answer().
+    QString Answer_Dialog(const QString& button, const QString& file_name,
+                          const QString& tick = QString())
     {
-        return Answer_Dialog(Button(button), file_name);
+        return Answer_Dialog(Button(button), file_name, tick);
     }
 
-    static QString Answer_Dialog(QAbstractButton* button, const QString& file_name)
+    static QString Answer_Dialog(QAbstractButton* button, const QString& file_name,
+                                 const QString& tick = QString())
     {
         QString shown;
         QTimer timer;
-        QObject::connect(&timer, &QTimer::timeout, [&] { Answer(timer, file_name, shown); });
+        QObject::connect(&timer, &QTimer::timeout, [&] { Answer(timer, file_name, tick, shown); });
         timer.start(10);
         QTest::mouseClick(button, Qt::LeftButton);
         return shown;
@@ -109,7 +112,7 @@ private:
     // Once a file dialog is up, answers it as a user does: types the name and accepts (an
     // empty name cancels), and says Yes to a question that follows. Tells the dialog's
     // caption, filters and preselected file, apart by " | "; nothing when it refused the name.
-    static void Answer(QTimer& timer, const QString& file_name, QString& shown)
+    static void Answer(QTimer& timer, const QString& file_name, const QString& tick, QString& shown)
     {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible())
@@ -120,6 +123,8 @@ private:
                     .join(" | ");
         if (file_name.isEmpty())
             return dialog->reject();
+        if (!tick.isEmpty())
+            QTest::mouseClick(Button(dialog, tick), Qt::LeftButton);
         dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file_name);
         // The question comes up inside accept(), which QFileDialog hides behind QDialog.
         QTimer question_timer;

@@ -4,6 +4,7 @@
 #include "src/cli/commandline.h"
 #include "src/evaluation/evaluations.h"
 #include "src/laserfile.h"
+#include "src/output/certificate.h"
 #include "src/output/comparison.h"
 #include "src/output/evaluationtext.h"
 #include "src/output/export.h"
@@ -132,6 +133,16 @@ QString Deviation_Unit_Refusal(const TBatchJob& job)
              Unit_Names(stored.Is_Angle));
 }
 
+// The options of --reference-line.
+TEvaluationOptions Evaluation_Options(const TBatchJob& job)
+{
+    TEvaluationOptions options;
+    const QString line = job.Settings.value(QStringLiteral("reference-line"));
+    if (!line.isEmpty())
+        options.Reference_Line = *Reference_Line_Named(line);
+    return options;
+}
+
 // The evaluation NAME of the section, as its dialog's "Copy" and "Save As..." give it.
 TBatchStatus Write_Evaluation(const TBatchJob& job, TBatchStreams& streams)
 {
@@ -143,10 +154,7 @@ TBatchStatus Write_Evaluation(const TBatchJob& job, TBatchStreams& streams)
         refusal = Output_Refusal(job, Output_Path(job), job.Section);
     if (!refusal.isEmpty())
         return Failed(streams, refusal);
-    TEvaluationOptions options;
-    const QString line = job.Settings.value(QStringLiteral("reference-line"));
-    if (!line.isEmpty())
-        options.Reference_Line = *Reference_Line_Named(line);
+    const TEvaluationOptions options = Evaluation_Options(job);
     if (!job.Reference)
         return Write_Table(job, streams,
                            Evaluation_Csv_Lines(kind.Evaluate(job.File, job.Section, options)));
@@ -193,7 +201,44 @@ TBatchStatus Write_Graph(const TBatchJob& job, TBatchStreams& streams)
                                                    "%1 pixels, not '%2'.")
                                         .arg(Graph_Size_Limit)
                                         .arg(size_text));
-    return Write_Graph_File(job.File, job.Section, job.Value, size, job.Reference)
+    // Checked when the command line was read.
+    const TGraphStyle style = Graph_Style_Named(job.Settings.value(QStringLiteral("graph-style"),
+                                                                   QStringLiteral("screen")))
+                                  .value_or(TGraphStyle::Screen);
+    return Write_Graph_File(job.File, job.Section, job.Value, size, job.Reference, style)
+               ? Batch_Done
+               : Failed(streams, Cannot_Write_Line(job.Value));
+}
+
+// The certificate of the section with every evaluation that fits the file, compared with the
+// reference when there is one, as the window's "Certificate..." writes it.
+TBatchStatus Write_Certificate(const TBatchJob& job, TBatchStreams& streams)
+{
+    QString refusal = Output_Refusal(job, job.Value, job.Section);
+    if (refusal.isEmpty() && job.Reference)
+        refusal = Empty_Section_Refusal(*job.Reference, job.Section);
+    if (refusal.isEmpty())
+        refusal = Deviation_Unit_Refusal(job);
+    if (!refusal.isEmpty())
+        return Failed(streams, refusal);
+    if (Graph_Format(job.Value) != TGraph_Format::Pdf)
+        return Usage_Error(streams,
+                           QStringLiteral("The certificate file's name must end in .pdf: '%1'.")
+                               .arg(QDir::toNativeSeparators(job.Value)));
+    TCertificateRequest request = {job.File,
+                                   job.Section,
+                                   job.Reference,
+                                   job.Fields,
+                                   Certificate_Evaluations(job.File),
+                                   Evaluation_Options(job)};
+    const bool straightness = std::any_of(request.Evaluations.begin(), request.Evaluations.end(),
+                                          [](const TEvaluationKind* kind)
+                                          { return qstrcmp(kind->Name, "straightness") == 0; });
+    if (job.Settings.contains(QStringLiteral("reference-line")) && !straightness)
+        return Usage_Error(streams, QStringLiteral("--reference-line goes only with the "
+                                                   "--certificate of a straightness file."));
+    const QByteArray pdf = Certificate_Pdf(request);
+    return !pdf.isEmpty() && Write_Output_File(job.Value, pdf)
                ? Batch_Done
                : Failed(streams, Cannot_Write_Line(job.Value));
 }
@@ -232,9 +277,10 @@ struct TBatchRun
 };
 
 const TBatchRun Batch_Runs[] = {
-    {"report", &Print_Report},       {"csv", &Write_All_Data}, {"deviations", &Print_Normal},
-    {"inverted", &Print_Inverted},   {"graph", &Write_Graph},  {"iso230-2", &Write_Iso_230_2},
-    {"evaluate", &Write_Evaluation},
+    {"report", &Print_Report},       {"csv", &Write_All_Data},
+    {"deviations", &Print_Normal},   {"inverted", &Print_Inverted},
+    {"graph", &Write_Graph},         {"iso230-2", &Write_Iso_230_2},
+    {"evaluate", &Write_Evaluation}, {"certificate", &Write_Certificate},
 };
 
 TBatchStatus Run_Action(const TBatchAction& action, const TBatchJob& job, TBatchStreams& streams)
@@ -275,8 +321,9 @@ TBatchStatus Run_Batch(const TCommandLine& line, TBatchStreams& streams)
         // --deviation-unit labels both files where they take it.
         reference.d_chosen_deviation_unit = file.d_chosen_deviation_unit;
     }
-    const TBatchJob job = {file, section, line.Action_Value, line.Settings,
-                           compared ? &reference : nullptr};
+    const TBatchJob job = {
+        file,       section, line.Action_Value, line.Settings, compared ? &reference : nullptr,
+        line.Fields};
     return Run_Action(*line.Action, job, streams);
 }
 

@@ -26,6 +26,8 @@ struct TBatchJob
     QString Value;
     QMap<QString, QString> Settings;
     const TLaserFile* Reference = nullptr;
+    // The certificate's fields of --field, by name.
+    QMap<QString, QString> Fields;
 };
 
 // Where an action writes: its result to `Out`, "ERR:  " lines and usage errors to `Err`.

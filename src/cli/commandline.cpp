@@ -1,10 +1,14 @@
 #include "src/cli/commandline.h"
 
 #include "src/evaluation/evaluations.h"
+#include "src/output/certificate.h"
+#include "src/output/graphfeed.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace
 {
@@ -73,7 +77,7 @@ QString Settings_Error(const QCommandLineParser& parser, const TBatchAction* act
         const int times = parser.values(name).size();
         if (times == 0)
             continue;
-        if (times > 1)
+        if (times > 1 && !setting.Repeated)
             return QStringLiteral("%1 is given more than once.").arg(Dashed(name));
         if (!action)
             return QStringLiteral("%1 goes with a batch option, such as --report.")
@@ -98,8 +102,8 @@ QString Evaluation_Names()
     return names.join(QStringLiteral(", "));
 }
 
-// What is wrong with the names that --evaluate, --reference-line and --deviation-unit take,
-// or nothing.
+// What is wrong with the names that --evaluate, --reference-line, --deviation-unit and
+// --graph-style take, or nothing.
 QString Name_Error(const QCommandLineParser& parser)
 {
     const QString name = parser.value(QStringLiteral("evaluate"));
@@ -107,7 +111,9 @@ QString Name_Error(const QCommandLineParser& parser)
         return QStringLiteral("--evaluate takes one of %1, not '%2'.")
             .arg(Evaluation_Names(), name);
     const QString line = parser.value(QStringLiteral("reference-line"));
-    if (parser.isSet(QStringLiteral("reference-line")) && name != QLatin1String("straightness"))
+    // A certificate of a straightness file takes it too; its batch run checks the kind.
+    if (parser.isSet(QStringLiteral("reference-line")) && name != QLatin1String("straightness") &&
+        !parser.isSet(QStringLiteral("certificate")))
         return QStringLiteral("--reference-line goes only with --evaluate straightness.");
     if (parser.isSet(QStringLiteral("reference-line")) && !Reference_Line_Named(line))
         return QStringLiteral("--reference-line takes one of least-squares, end-points, "
@@ -117,6 +123,40 @@ QString Name_Error(const QCommandLineParser& parser)
     if (parser.isSet(QStringLiteral("deviation-unit")) && !Unit_Named(unit))
         return QStringLiteral("--deviation-unit takes one of %1, %2, not '%3'.")
             .arg(Unit_Names(false), Unit_Names(true), unit);
+    const QString style = parser.value(QStringLiteral("graph-style"));
+    if (parser.isSet(QStringLiteral("graph-style")) && !Graph_Style_Named(style))
+        return QStringLiteral("--graph-style takes one of %1, not '%2'.")
+            .arg(Graph_Style_Names(), style);
+    return QString();
+}
+
+QString Field_Names()
+{
+    QStringList names;
+    for (const TCertificateField& field : Certificate_Fields())
+        names << QLatin1String(field.Name);
+    return names.join(QStringLiteral(", "));
+}
+
+// The certificate's fields of the --field values into `fields`; what is wrong with them, or
+// nothing. A field given twice is an error, as a setting given twice is: neither value is
+// taken over the other.
+QString Read_Fields(const QStringList& values, QMap<QString, QString>& fields)
+{
+    for (const QString& value : values)
+    {
+        const int equals = value.indexOf(QLatin1Char('='));
+        const QString name = value.left(equals);
+        const auto& known = Certificate_Fields();
+        if (equals < 0 || std::none_of(known.begin(), known.end(),
+                                       [&](const TCertificateField& field)
+                                       { return name == QLatin1String(field.Name); }))
+            return QStringLiteral("--field takes NAME=VALUE, NAME one of %1, not '%2'.")
+                .arg(Field_Names(), value);
+        if (fields.contains(name))
+            return QStringLiteral("--field %1 is given more than once.").arg(name);
+        fields.insert(name, value.mid(equals + 1));
+    }
     return QString();
 }
 
@@ -172,10 +212,11 @@ TCommandLine Parse_Command_Line(const QStringList& arguments)
     for (const TBatchSetting& setting : Batch_Settings())
     {
         const QString name = QString::fromLatin1(setting.Option);
-        if (parser.isSet(name))
+        if (parser.isSet(name) && !setting.Repeated)
             line.Settings.insert(name, parser.value(name));
     }
-    return line;
+    const QString fields_error = Read_Fields(parser.values(QStringLiteral("field")), line.Fields);
+    return fields_error.isEmpty() ? line : Usage_Error(fields_error);
 }
 
 QString Help_Text()
@@ -208,7 +249,7 @@ const std::vector<TBatchAction>& Batch_Actions()
         {"graph", "OUT",
          "Writes the fitted graph of the section to OUT, a PNG, SVG or PDF file by its "
          "extension.",
-         "section size compare", Batch_Painting},
+         "section size compare graph-style", Batch_Painting},
         {"iso230-2", nullptr,
          "Prints the ISO 230-2:2014 evaluation of section 1 of a linear positioning file (RTL "
          "or POS) as the evaluation dialog copies it, or writes it to the --output file.",
@@ -218,6 +259,11 @@ const std::vector<TBatchAction>& Batch_Actions()
          "angular) as comma-separated text, the figures and then a line per target, or writes "
          "it to the --output file.",
          "section output reference-line deviation-unit compare", Batch_Core},
+        {"certificate", "OUT",
+         "Writes the calibration certificate of the section to OUT, a PDF file: the --field "
+         "values, the file, its environment readings and graph, and every evaluation that "
+         "fits its kind with its figures, chart and table per target.",
+         "section compare field reference-line deviation-unit", Batch_Painting},
     };
     return actions;
 }
@@ -233,14 +279,24 @@ const std::vector<TBatchSetting>& Batch_Settings()
         {"compare", "REFERENCE",
          "Compares FILE with REFERENCE, a file of the same family of measurement taken before "
          "(as found): --graph draws its runs dashed in grey under FILE's, --evaluate sets each "
-         "figure beside the reference's and gives the change."},
+         "figure beside the reference's and gives the change, --certificate does both."},
+        {"graph-style", "STYLE",
+         "The style of the --graph picture: screen (when not given), as the window shows the "
+         "graph, or presentation, for a page: ticks at round values under a light grid, a "
+         "legend of the runs, axis titles with units and the section in the title."},
         {"reference-line", "LINE",
-         "The reference line of --evaluate straightness: least-squares (when not given), "
-         "end-points or minimum-zone."},
+         "The reference line of --evaluate straightness, and of the straightness in a "
+         "straightness file's --certificate: least-squares (when not given), end-points or "
+         "minimum-zone."},
         {"deviation-unit", "UNIT",
          "The unit of a Renishaw file's deviations, which the file does not state: nm, um "
          "(when not given), mm or in for linear and straightness files, um/m (when not "
          "given), mm/m or arcsec for angular ones. A label: the values are not converted."},
+        {"field", "NAME=VALUE",
+         "A field of the --certificate's header, once each: customer, machine, serial number, "
+         "axis, operator, instrument, certificate number, date (today when not given) or "
+         "notes, e.g. --field \"serial number=123\".",
+         true},
     };
     return settings;
 }

@@ -34,6 +34,8 @@ struct TBatchSetting
     const char* Option;
     const char* Value_Name;
     const char* Description;
+    // Given as often as there are values, e.g. --field NAME=VALUE; the others at most once.
+    bool Repeated = false;
 };
 
 const std::vector<TBatchAction>& Batch_Actions();
@@ -60,6 +62,8 @@ struct TCommandLine
     const TBatchAction* Action = nullptr;
     QString Action_Value;
     QMap<QString, QString> Settings;
+    // The certificate's fields given with --field, by name (see Certificate_Fields).
+    QMap<QString, QString> Fields;
     // Usage_Error only: what is wrong, one sentence.
     QString Error;
 };

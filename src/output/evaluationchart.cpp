@@ -31,14 +31,15 @@ QString File_Name_Of(const QString& path)
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
-// Each name once, so that a legend lists the two edges of a band as one entry.
+// Each name once, so that a legend lists the two edges of a band as one entry; a reference's
+// curves, all alike in grey, as one.
 void Add_Curves(TGraphWidget& chart, const TEvaluation& evaluation, bool reference)
 {
     QSet<QString> named;
     for (const TCurve& curve : evaluation.Curves)
     {
         const TCurveLook& look = Curve_Look(curve.Role);
-        const QString name = reference ? QStringLiteral("as found: ") + curve.Name : curve.Name;
+        const QString name = reference ? QStringLiteral("As found") : curve.Name;
         const int set = chart.AddDataSet(reference ? Reference_Curve_Colour : look.Colour,
                                          look.Style, named.contains(name) ? QString() : name);
         named.insert(name);

@@ -12,7 +12,8 @@ class TGraphWidget;
 // Replaces the chart's curves with the evaluation's, each role in its colour and line, titled
 // with the evaluation and the file, the axis titles naming their units, and draws it fitted.
 // A reference evaluation's curves go first, in grey, so that the current ones lie on top.
-// Each curve name is given to the first data set that has it, for a legend.
+// Each curve name is given to the first data set that has it, for a legend; the reference's
+// curves have one, "As found".
 void Feed_Evaluation_Chart(TGraphWidget& chart, const TEvaluation& evaluation,
                            const TEvaluation* reference = nullptr);
 

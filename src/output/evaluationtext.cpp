@@ -1,5 +1,7 @@
 #include "src/output/evaluationtext.h"
 
+#include "src/output/evaluationtable.h"
+
 #include <QDir>
 #include <QLatin1String>
 
@@ -32,23 +34,13 @@ QString Line(const QString& name, const QString& value)
     return name + Comma + value;
 }
 
-// The figure of that name in the reference; nothing when it has none.
-TValue Reference_Value(const TEvaluation* reference, const QString& name)
-{
-    if (!reference)
-        return std::nullopt;
-    for (const TFigure& figure : reference->Figures)
-        if (figure.Name == name)
-            return figure.Value;
-    return std::nullopt;
-}
-
 QString Figure_Line(const TFigure& figure, const TEvaluation* reference)
 {
     QString line = Line(figure.Name, Csv_Number(figure.Value));
     if (!reference)
         return line;
-    const TValue was = Reference_Value(reference, figure.Name);
+    const TFigure* found = Figure_Named(reference, figure.Name);
+    const TValue was = found ? found->Value : TValue();
     return line + Comma + Csv_Number(was) + Comma + Csv_Number(Change(figure.Value, was));
 }
 

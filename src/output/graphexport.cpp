@@ -8,13 +8,17 @@
 #include "src/output/pngencoder.h"
 
 #include <QBuffer>
+#include <QDate>
+#include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSvgGenerator>
 
+#include <algorithm>
 #include <array>
 
 namespace
@@ -156,20 +160,38 @@ bool Write_Graph(TGraphWidget& graph, bool fitted, const QString& path, QSize si
     return !bytes.isEmpty() && Write_Output_File(path, bytes);
 }
 
-bool Print_Graph(TGraphWidget& graph, QPrinter& printer)
+QString Print_Heading(const TLaserFile& file, int section)
 {
+    return QStringLiteral("File: %1   Section: %2   Date: %3")
+        .arg(QDir::toNativeSeparators(file.d_file_name), file.Section_Label(section),
+             QDate::currentDate().toString(Qt::ISODate));
+}
+
+bool Print_Graph(TGraphWidget& graph, QPrinter& printer, const TLaserFile& file, int section)
+{
+    printer.setPageOrientation(QPageLayout::Landscape);
     // At the graph's own resolution its pixels, pens and fonts keep their proportions.
     printer.setResolution(Pixel_Dpi());
     const QSize page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
-    const QSize size =
-        graph.size().isEmpty() ? page : graph.size().scaled(page, Qt::KeepAspectRatio);
-    return Draw(printer, graph, size, false);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const QFontMetrics metrics(painter.font());
+    // The line, elided in its middle where a long path would not fit, and a line's room
+    // under it.
+    painter.drawText(
+        QRect(0, 0, page.width(), metrics.height()), Qt::AlignLeft | Qt::AlignTop,
+        metrics.elidedText(Print_Heading(file, section), Qt::ElideMiddle, page.width()));
+    const int top = 2 * metrics.height();
+    painter.translate(0, top);
+    graph.RenderView(&painter, QSize(page.width(), std::max(page.height() - top, 1)), false);
+    return painter.end();
 }
 
 bool Write_Graph_File(const TLaserFile& file, int section, const QString& path, QSize size,
-                      const TLaserFile* reference)
+                      const TLaserFile* reference, TGraphStyle style)
 {
     TGraphWidget graph;
-    Feed_Graph(graph, file, section, reference);
+    Feed_Graph(graph, file, section, reference, style);
     return Write_Graph(graph, true, path, size);
 }

@@ -1,6 +1,8 @@
 #ifndef VANTREL_SRC_OUTPUT_GRAPHEXPORT_H
 #define VANTREL_SRC_OUTPUT_GRAPHEXPORT_H
 
+#include "src/output/graphfeed.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -35,17 +37,20 @@ QImage Graph_Image(TGraphWidget& graph, QSize size, bool fitted);
 // existing file is replaced only when everything was written; false when anything failed.
 bool Write_Graph(TGraphWidget& graph, bool fitted, const QString& path, QSize size);
 
-// Prints the present view as large as the printer's page holds it at the widget's
-// proportions; false when the printer could not be opened or finished.
-bool Print_Graph(TGraphWidget& graph, QPrinter& printer);
+// Prints the present view on a landscape page, filling it under one line that names the file,
+// the section and today's date; false when the printer could not be opened or finished.
+bool Print_Graph(TGraphWidget& graph, QPrinter& printer, const TLaserFile& file, int section);
+// That line: "File: NATIVE PATH   Section: LABEL   Date: YYYY-MM-DD".
+QString Print_Heading(const TLaserFile& file, int section);
 
 // The batch's graph: the fitted graph of the section, compared with the reference when there
-// is one (see Feed_Graph), written as Write_Graph does, for a section with a run, a path of a
-// known kind and a size within the limit, which the caller checks. Needs a QApplication (any
-// platform, "offscreen" included); the graph widget is never shown.
+// is one, in the style given (see Feed_Graph), written as Write_Graph does, for a section with a
+// run, a path of a known kind and a size within the limit, which the caller checks. Needs a
+// QApplication (any platform, "offscreen" included); the graph widget is never shown.
 const QSize Batch_Graph_Size(1600, 1000);
 const int Graph_Size_Limit = 8192;
 bool Write_Graph_File(const TLaserFile& file, int section, const QString& path, QSize size,
-                      const TLaserFile* reference = nullptr);
+                      const TLaserFile* reference = nullptr,
+                      TGraphStyle style = TGraphStyle::Screen);
 
 #endif

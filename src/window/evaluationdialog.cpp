@@ -4,6 +4,7 @@
 #include "core/graphwidget.h"
 #include "src/output/comparison.h"
 #include "src/output/evaluationchart.h"
+#include "src/output/evaluationtable.h"
 #include "src/output/evaluationtext.h"
 #include "src/output/export.h"
 #include "src/output/outputfile.h"
@@ -47,9 +48,7 @@ public:
 
     int columnCount(const QModelIndex& parent) const override
     {
-        return parent.isValid() || !d_evaluation
-                   ? 0
-                   : 2 + static_cast<int>(d_evaluation->Columns.size());
+        return parent.isValid() || !d_evaluation ? 0 : Target_Column_Count(*d_evaluation);
     }
 
     QVariant data(const QModelIndex& index, int role) const override
@@ -58,29 +57,14 @@ public:
             return QVariant(Qt::AlignRight | Qt::AlignVCenter);
         if (role != Qt::DisplayRole || !index.isValid())
             return QVariant();
-        const std::size_t row = static_cast<std::size_t>(index.row());
-        const TDeviationUnit unit = d_evaluation->Deviation_Unit;
-        if (index.column() == 0)
-            return index.row() + 1;
-        if (index.column() == 1)
-            return Shown_Number(d_evaluation->Positions[row], TQuantity::Position, unit);
-        const std::size_t column = static_cast<std::size_t>(index.column() - 2);
-        const std::vector<TValue>& cells = d_evaluation->Cells[row];
-        return column < cells.size() ? Shown_Number(cells[column], Quantity(index.column()), unit)
-                                     : QString();
+        return Target_Cell(*d_evaluation, static_cast<std::size_t>(index.row()), index.column());
     }
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
         if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0)
             return QVariant();
-        const TDeviationUnit unit = d_evaluation->Deviation_Unit;
-        if (section == 0)
-            return QStringLiteral("target");
-        const QString title =
-            section == 1 ? QStringLiteral("position")
-                         : d_evaluation->Columns[static_cast<std::size_t>(section - 2)].Title;
-        return QStringLiteral("%1 (%2)").arg(title, Quantity_Unit(Quantity(section), unit, true));
+        return Target_Title(*d_evaluation, section);
     }
 
     // A text as wide as the column's values may be: the last target's number, or a value of
@@ -89,16 +73,11 @@ public:
     {
         if (column == 0)
             return QString::number(rowCount(QModelIndex()));
-        return Shown_Number(-1000.0, Quantity(column), d_evaluation->Deviation_Unit);
+        return Shown_Number(-1000.0, Target_Quantity(*d_evaluation, column),
+                            d_evaluation->Deviation_Unit);
     }
 
 private:
-    TQuantity Quantity(int column) const
-    {
-        return column == 1 ? TQuantity::Position
-                           : d_evaluation->Columns[static_cast<std::size_t>(column - 2)].Quantity;
-    }
-
     std::shared_ptr<const TEvaluation> d_evaluation;
 };
 
@@ -120,33 +99,6 @@ QString File_Name_Of(const QString& path)
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
-// Where a figure occurs: the positions of a range's largest and smallest terms, the position
-// of a largest value, or the run it was taken from.
-QString Where_Text(const TFigure& figure, TDeviationUnit unit)
-{
-    const auto at = [unit](const TValue& position)
-    { return Shown_Number(position, TQuantity::Position, unit); };
-    if (figure.High_Position && figure.Low_Position)
-        return QStringLiteral("max %1, min %2 mm")
-            .arg(at(figure.High_Position), at(figure.Low_Position));
-    if (figure.High_Position)
-        return QStringLiteral("at %1 mm").arg(at(figure.High_Position));
-    if (figure.Run > 0)
-        return QStringLiteral("run %1").arg(figure.Run);
-    return QString();
-}
-
-// The reference's figure of that name, or none.
-const TFigure* Figure_Named(const TEvaluation* evaluation, const QString& name)
-{
-    if (!evaluation)
-        return nullptr;
-    for (const TFigure& figure : evaluation->Figures)
-        if (figure.Name == name)
-            return &figure;
-    return nullptr;
-}
-
 // An entry of the legend in its colour, kept on one line: its spaces and hyphens do not break.
 QString Legend_Entry(const QColor& colour, const QString& text)
 {
@@ -154,23 +106,6 @@ QString Legend_Entry(const QColor& colour, const QString& text)
         .arg(colour.name(), text.toHtmlEscaped()
                                 .replace(QLatin1Char(' '), QStringLiteral("&nbsp;"))
                                 .replace(QLatin1Char('-'), QChar(0x2011)));
-}
-
-QString Percent_Text(const TValue& percent)
-{
-    return percent ? QString::number(*percent, 'f', 1) : QString();
-}
-
-// The counts and the settings no control of the dialog shows, as "name: value".
-QString Counts_Text(const TEvaluation& evaluation)
-{
-    QStringList parts;
-    for (const TCount& count : evaluation.Counts)
-        parts << QStringLiteral("%1: %2").arg(count.Name).arg(count.Value);
-    for (const TSetting& setting : evaluation.Settings)
-        if (setting.Name != QLatin1String(Reference_Line_Setting))
-            parts << QStringLiteral("%1: %2").arg(setting.Name, setting.Value);
-    return parts.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -278,13 +213,15 @@ void TEvaluationDialog::Size_Target_Columns()
 QString TEvaluationDialog::Summary() const
 {
     const TEvaluation& evaluation = *d_evaluation;
+    // The choice of the line shows it.
+    const QString shown = QLatin1String(Reference_Line_Setting);
     const QString units =
         QStringLiteral("Positions in mm, deviations in %1. ")
             .arg(Quantity_Unit(TQuantity::Deviation, evaluation.Deviation_Unit, true));
     if (!d_reference)
-        return units + Counts_Text(evaluation) + QLatin1Char('.');
+        return units + Counts_Text(evaluation, shown) + QLatin1Char('.');
     return units + QStringLiteral("As left: %1. As found: %2.")
-                       .arg(Counts_Text(evaluation), Counts_Text(*d_reference));
+                       .arg(Counts_Text(evaluation, shown), Counts_Text(*d_reference, shown));
 }
 
 void TEvaluationDialog::Copy()
@@ -361,39 +298,23 @@ QTableWidget* TEvaluationDialog::Figures_Table()
 
 void TEvaluationDialog::Show_Figures()
 {
-    const QStringList titles =
-        d_reference ? QStringList{QStringLiteral("Figure"),         QStringLiteral("As left"),
-                                  QStringLiteral("As found"),       QStringLiteral("Change"),
-                                  QStringLiteral("Change (%)"),     QStringLiteral("Unit"),
-                                  QStringLiteral("Where (as left)")}
-                    : QStringList{QStringLiteral("Figure"), QStringLiteral("Value"),
-                                  QStringLiteral("Unit"), QStringLiteral("Where")};
+    const bool compared = d_reference != nullptr;
+    const QStringList titles = Figure_Titles(compared);
     const std::vector<TFigure>& figures = d_evaluation->Figures;
-    const TDeviationUnit unit = d_evaluation->Deviation_Unit;
     d_figures->clear();
     d_figures->setColumnCount(titles.size());
     d_figures->setRowCount(static_cast<int>(figures.size()));
     d_figures->setHorizontalHeaderLabels(titles);
     for (int row = 0; row < d_figures->rowCount(); ++row)
     {
-        const TFigure& figure = figures[static_cast<std::size_t>(row)];
-        const auto shown = [&figure, unit](const TValue& value)
-        { return Shown_Number(value, figure.Quantity, unit); };
-        QStringList cells = {figure.Name, shown(figure.Value)};
-        if (d_reference)
-        {
-            const TFigure* found = Figure_Named(d_reference.get(), figure.Name);
-            const TValue before = found ? found->Value : TValue();
-            cells << shown(before) << shown(Change(figure.Value, before))
-                  << Percent_Text(Change_Percent(figure.Value, before));
-        }
-        cells << Quantity_Unit(figure.Quantity, unit, true) << Where_Text(figure, unit);
+        const QStringList cells = Figure_Cells(figures[static_cast<std::size_t>(row)],
+                                               d_evaluation->Deviation_Unit, d_reference.get());
         for (int column = 0; column < cells.size(); ++column)
         {
             QTableWidgetItem* item = new QTableWidgetItem(cells[column]);
-            const bool number = column > 0 && column < cells.size() - 2;
-            item->setTextAlignment(number ? Qt::AlignRight | Qt::AlignVCenter
-                                          : Qt::AlignLeft | Qt::AlignVCenter);
+            item->setTextAlignment(Figure_Column_Is_Number(column, compared)
+                                       ? Qt::AlignRight | Qt::AlignVCenter
+                                       : Qt::AlignLeft | Qt::AlignVCenter);
             d_figures->setItem(row, column, item);
         }
     }

@@ -1,5 +1,7 @@
 #include "src/window/unitsdialog.h"
 
+#include "src/window/settings.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -48,10 +50,6 @@ std::vector<TDeviationUnit> Units_Of(TLaserFileType kind)
     return units;
 }
 
-// Where the choices are remembered, the same for every build of the program.
-const char* const Organisation = "Vantrel";
-const char* const Application = "vantrel";
-
 } // namespace
 
 std::optional<TDeviationUnit> Remembered_Deviation_Unit(TLaserFileType kind)
@@ -59,7 +57,8 @@ std::optional<TDeviationUnit> Remembered_Deviation_Unit(TLaserFileType kind)
     for (const auto& unit_kind : Unit_Kinds)
         if (unit_kind.Kind == kind)
         {
-            const QSettings settings{QLatin1String(Organisation), QLatin1String(Application)};
+            const QSettings settings{QLatin1String(Settings_Organisation),
+                                     QLatin1String(Settings_Application)};
             const std::optional<TDeviationUnit> unit =
                 Unit_Named(settings.value(Settings_Key(unit_kind.Key)).toString());
             return unit && Of_Kind(kind).Takes_Deviation_Unit(*unit) ? unit : std::nullopt;
@@ -102,7 +101,7 @@ TUnitsDialog::TUnitsDialog(QWidget* parent) : QDialog(parent)
 
 void TUnitsDialog::accept()
 {
-    QSettings settings{QLatin1String(Organisation), QLatin1String(Application)};
+    QSettings settings{QLatin1String(Settings_Organisation), QLatin1String(Settings_Application)};
     for (const auto& [key, choice] : d_choices)
         settings.setValue(key, choice->currentData());
     QDialog::accept();

@@ -2,14 +2,17 @@
 
 #include "core/graphwidget.h"
 #include "src/evaluation/evaluations.h"
+#include "src/output/certificate.h"
 #include "src/output/comparison.h"
 #include "src/output/export.h"
 #include "src/output/graphexport.h"
 #include "src/output/graphfeed.h"
 #include "src/output/outputfile.h"
 #include "src/output/report.h"
+#include "src/window/certificatedialog.h"
 #include "src/window/evaluationdialog.h"
 #include "src/window/folderwalk.h"
+#include "src/window/graphfiledialog.h"
 #include "src/window/unitsdialog.h"
 
 #include <QAction>
@@ -98,8 +101,10 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     QVBoxLayout* file_layout = Group_Layout<QVBoxLayout>(file_group);
     QPushButton* import_button = new QPushButton(file_group);
     d_save_as_button = new QPushButton(file_group);
+    d_certificate_button = new QPushButton(file_group);
     file_layout->addWidget(import_button);
     file_layout->addWidget(d_save_as_button);
+    file_layout->addWidget(d_certificate_button);
     dock_layout->addWidget(file_group);
 
     QGroupBox* section_group = new QGroupBox(dock_content);
@@ -149,7 +154,8 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     evaluate_layout->addWidget(units_button, place / 2, place % 2);
     dock_layout->addWidget(evaluate_group);
     QGroupBox* compare_group = new QGroupBox(dock_content);
-    QVBoxLayout* compare_layout = Group_Layout<QVBoxLayout>(compare_group);
+    // In one row: the room that "Certificate..." takes in the File group.
+    QHBoxLayout* compare_layout = Group_Layout<QHBoxLayout>(compare_group);
     d_compare_button = new QPushButton(compare_group);
     d_clear_comparison_button = new QPushButton(compare_group);
     compare_layout->addWidget(d_compare_button);
@@ -164,7 +170,8 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     dock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
 
     setTabOrder(import_button, d_save_as_button);
-    setTabOrder(d_save_as_button, d_section_1_button);
+    setTabOrder(d_save_as_button, d_certificate_button);
+    setTabOrder(d_certificate_button, d_section_1_button);
     setTabOrder(d_section_1_button, d_section_2_button);
     setTabOrder(d_section_2_button, d_section_3_button);
     setTabOrder(d_section_3_button, d_dev_normal_button);
@@ -193,6 +200,7 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     compare_group->setTitle(QStringLiteral("Compare"));
     import_button->setText(QStringLiteral("Import"));
     d_save_as_button->setText(QStringLiteral("Save As..."));
+    d_certificate_button->setText(QStringLiteral("Certificate..."));
     d_section_1_button->setText(QStringLiteral("1"));
     d_section_2_button->setText(QStringLiteral("2"));
     d_section_3_button->setText(QStringLiteral("3"));
@@ -209,6 +217,10 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     import_button->setToolTip(
         QStringLiteral("Open a laser file.\nF5 reloads it; Ctrl+PgDown and Ctrl+PgUp open the "
                        "next and the previous laser file in its folder."));
+    d_certificate_button->setToolTip(
+        QStringLiteral("Write a calibration certificate of the section as a PDF document: "
+                       "its header, the\nenvironment, the graph, the evaluations ticked and the "
+                       "table per target."));
     d_compare_button->setToolTip(
         QStringLiteral("Compare the file with a reference measurement of the same axis (as "
                        "found):\nits runs are drawn dashed in grey under the file's.\nF5 "
@@ -233,6 +245,7 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
 
     connect(import_button, &QPushButton::clicked, this, &TVantrel::Import_Data);
     connect(d_save_as_button, &QPushButton::clicked, this, &TVantrel::Save_As);
+    connect(d_certificate_button, &QPushButton::clicked, this, &TVantrel::Certificate);
     connect(d_dev_normal_button, &QPushButton::clicked, this, &TVantrel::Copy_Dev_Normal);
     connect(d_dev_inverted_button, &QPushButton::clicked, this, &TVantrel::Copy_Dev_Invert);
     connect(d_all_data_button, &QPushButton::clicked, this, &TVantrel::Copy_All_Data);
@@ -320,26 +333,62 @@ void TVantrel::Save_Graph()
         return;
     const QString suggested = Suggested_Name(
         d_laser_file.d_file_name, d_laser_file.Section_Label(section), QStringLiteral("png"));
-    QString filter;
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Select file to write"),
-                                                      suggested, Graph_Filters(), &filter);
-    if (path.isEmpty())
+    const TGraphFileChoice choice = Ask_Graph_File(this, suggested);
+    if (choice.Path.isEmpty() || Refused_As_Input(choice.Path))
         return;
-    const QString target = Graph_Path(path, filter);
-    if (Refused_As_Input(target))
-        return;
-    if (!Write_Graph(*d_graph, false, target, Graph_Export_Size()))
-        Add_Error_Line(Cannot_Write_Line(target));
+    // The view as shown, in the style chosen; the window then shows its graph as before.
+    Style_Graph(*d_graph, d_laser_file, section, Reference(), choice.Style);
+    const bool written = Write_Graph(*d_graph, false, choice.Path, Graph_Export_Size());
+    Style_Graph(*d_graph, d_laser_file, section, Reference(), TGraphStyle::Screen);
+    if (!written)
+        Add_Error_Line(Cannot_Write_Line(choice.Path));
 }
 
 void TVantrel::Print()
 {
-    if (Checked_Section() < 0)
+    const int section = Checked_Section();
+    if (section < 0)
         return;
     QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted && !Print_Graph(*d_graph, printer))
+    if (dialog.exec() == QDialog::Accepted &&
+        !Print_Graph(*d_graph, printer, d_laser_file, section))
         Add_Error_Line(QStringLiteral("ERR:  Cannot print the graph."));
+}
+
+// The header's fields and the evaluations first, then the file; the comparison's reference
+// is the certificate's "as found".
+void TVantrel::Certificate()
+{
+    const int section = Export_Section();
+    if (section < 0)
+        return;
+    QString subject = QStringLiteral("%1, section %2")
+                          .arg(d_laser_file.File_Name(), d_laser_file.Section_Label(section));
+    if (Reference())
+        subject += QStringLiteral(", as found: %1").arg(d_reference.File_Name());
+    TCertificateDialog dialog(subject, Certificate_Evaluations(d_laser_file), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString suggested =
+        Suggested_Name(d_laser_file.d_file_name,
+                       QStringLiteral("Certificate ") + d_laser_file.Section_Label(section),
+                       QStringLiteral("pdf"));
+    const QString chosen =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Select file to write"), suggested,
+                                     QStringLiteral("PDF Documents (*.pdf)"));
+    if (chosen.isEmpty())
+        return;
+    const bool pdf =
+        QFileInfo(chosen).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0;
+    const QString path = pdf ? chosen : chosen + QStringLiteral(".pdf");
+    if (Refused_As_Input(path))
+        return;
+    const QByteArray bytes = Certificate_Pdf({d_laser_file, section, Reference(), dialog.Fields(),
+                                              dialog.Evaluations(), TEvaluationOptions()});
+    if (bytes.isEmpty() || !Write_Output_File(path, bytes))
+        Add_Error_Line(Cannot_Write_Line(path));
 }
 
 void TVantrel::Copy_Dev_Normal()
@@ -375,6 +424,8 @@ void TVantrel::Enable_Evaluations()
 {
     for (std::size_t k = 0; k < d_evaluation_buttons.size(); ++k)
         d_evaluation_buttons[k]->setEnabled(Evaluation_Fits(Evaluation_Kinds()[k]));
+    const int section = Active_Section();
+    d_certificate_button->setEnabled(section >= 0 && d_laser_file.Run_Count(section) >= 1);
 }
 
 // One evaluation is open at a time; asking again shows a fresh one, of the active section.

@@ -39,6 +39,7 @@ private slots:
     void Copy_Graph();
     void Save_Graph();
     void Print();
+    void Certificate();
     void Compare_With();
     void Clear_Comparison();
     void Choose_Units();
@@ -56,6 +57,7 @@ private:
     void Update_Section_Buttons();
     void Enable_Controls(bool enable);
     bool Evaluation_Fits(const TEvaluationKind& kind) const;
+    // The evaluation buttons and "Certificate...", by the file and the active section.
     void Enable_Evaluations();
     void Open_Evaluation(const TEvaluationKind& kind);
     void Close_Evaluation();
@@ -86,6 +88,7 @@ private:
 
     QPlainTextEdit* d_report;
     QPushButton* d_save_as_button;
+    QPushButton* d_certificate_button;
     QPushButton* d_dev_inverted_button;
     QPushButton* d_dev_normal_button;
     QPushButton* d_all_data_button;
