@@ -29,6 +29,11 @@ const int Longest_Length_Code = 7;
 const std::size_t Block_Tokens = std::size_t(1) << 16;
 const quint32 Copy_Flag = 0x80000000u;
 const int Distance_Shift = 9;
+// The bits of a block's header: its type, the counts, the code of the code lengths and the
+// lengths of both codes, each length given as it is.
+const int Most_Header_Bits = 3 + 5 + 5 + 4 + 19 * 3 + (286 + 30) * Longest_Length_Code;
+// A copy's length code, its extra bits, its distance code and their extra bits.
+const int Most_Token_Bits = Longest_Code + 5 + Longest_Code + 13;
 
 // The first length of each length symbol from 257 on, and its extra bits.
 constexpr std::array<int, 29> Length_Bases = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
@@ -76,29 +81,6 @@ int Distance_Index(int distance)
 {
     return distance <= 256 ? Near_Distance_Indices[std::size_t(distance)]
                            : Far_Distance_Indices[std::size_t(distance - 1) >> 7];
-}
-
-// The sum of eight bytes, and their sum weighted 8, 7, ... 1 from the first on: what they add
-// to Adler-32's sums. The bytes at even and at odd places spread over the four 16-bit lanes
-// of a word each; a product then adds the lanes, each times its weight, into the top lane,
-// and no lane carries into the next.
-struct TWord_Sums
-{
-    quint32 Sum;
-    quint32 Weighted;
-};
-
-TWord_Sums Word_Sums(const quint8* data)
-{
-    constexpr quint64 Lanes = 0x00FF00FF00FF00FFu;
-    constexpr quint64 Ones = 0x0001000100010001u;
-    constexpr quint64 Even_Weights = 0x0008000600040002u;
-    constexpr quint64 Odd_Weights = 0x0007000500030001u;
-    const quint64 word = qFromLittleEndian<quint64>(data);
-    const quint64 even = word & Lanes;
-    const quint64 odd = (word >> 8) & Lanes;
-    return {quint32(((even + odd) * Ones) >> 48),
-            quint32((even * Even_Weights) >> 48) + quint32((odd * Odd_Weights) >> 48)};
 }
 
 // The length of each symbol's code in a Huffman code for the counts (0: the symbol has none).
@@ -194,33 +176,17 @@ TDeflate_Stream::TDeflate_Stream(QByteArray& out) : d_out(out)
 {
     // Deflate with a 32 KiB window, no preset dictionary.
     d_out.append("\x78\x01", 2);
+    d_at = d_out.data() + d_out.size();
     d_tokens.reserve(Block_Tokens);
 }
 
-void TDeflate_Stream::Add_To_Checksum(const quint8* data, std::size_t size)
+void TDeflate_Stream::Add_Sums_To_Checksum(std::size_t size, quint64 sum, quint64 weighted)
 {
-    // The most bytes whose sums cannot overflow 32 bits before they are reduced.
-    constexpr std::size_t Most_Unreduced = 5552;
-    constexpr quint32 Modulus = 65521;
-    while (size > 0)
-    {
-        const std::size_t part = std::min(size, Most_Unreduced);
-        size -= part;
-        const quint8* const words_end = data + part / 8 * 8;
-        for (; data != words_end; data += 8)
-        {
-            const TWord_Sums sums = Word_Sums(data);
-            d_adler_high += 8 * d_adler_low + sums.Weighted;
-            d_adler_low += sums.Sum;
-        }
-        for (const quint8* end = data + part % 8; data != end; ++data)
-        {
-            d_adler_low += *data;
-            d_adler_high += d_adler_low;
-        }
-        d_adler_low %= Modulus;
-        d_adler_high %= Modulus;
-    }
+    constexpr quint64 Modulus = 65521;
+    // Each of the bytes adds the low sum so far to the high one.
+    d_adler_high =
+        quint32((d_adler_high + quint64(size % Modulus) * d_adler_low + weighted) % Modulus);
+    d_adler_low = quint32((d_adler_low + sum) % Modulus);
 }
 
 void TDeflate_Stream::Literal(quint8 byte)
@@ -252,24 +218,39 @@ void TDeflate_Stream::Copy(int length, int distance)
 void TDeflate_Stream::Finish()
 {
     Write_Block(true);
-    // To the next whole byte, then the checksum, high byte first.
+    // To the next whole byte, then the checksum, high byte first: with the bits not yet
+    // written, at most 31 + 7 + 32 bits.
+    Make_Room(2 * Word_Bytes + 1);
     Put(0, (8 - d_bit_count % 8) % 8);
     for (int shift = 24; shift >= 0; shift -= 8)
         Put(((d_adler_high << 16 | d_adler_low) >> shift) & 0xFF, 8);
     for (; d_bit_count > 0; d_bit_count -= 8, d_bits >>= 8)
-        d_out.append(char(d_bits & 0xFF));
+        *d_at++ = char(d_bits & 0xFF);
+    d_out.resize(Written());
 }
 
-void TDeflate_Stream::Put(quint32 bits, int count)
+void TDeflate_Stream::Make_Room(int bytes)
+{
+    const int written = Written();
+    d_out.resize(written + bytes);
+    d_at = d_out.data() + written;
+}
+
+int TDeflate_Stream::Written() const
+{
+    return int(d_at - d_out.constData());
+}
+
+inline void TDeflate_Stream::Put(quint32 bits, int count)
 {
     d_bits |= quint64(bits) << d_bit_count;
     d_bit_count += count;
-    if (d_bit_count >= 32)
+    if (d_bit_count >= 8 * Word_Bytes)
     {
-        const quint32 word = qToLittleEndian(quint32(d_bits));
-        d_out.append(reinterpret_cast<const char*>(&word), sizeof word);
-        d_bits >>= 32;
-        d_bit_count -= 32;
+        qToLittleEndian(quint32(d_bits), d_at);
+        d_at += Word_Bytes;
+        d_bits >>= 8 * Word_Bytes;
+        d_bit_count -= 8 * Word_Bytes;
     }
 }
 
@@ -280,6 +261,8 @@ void TDeflate_Stream::Write_Block(bool last)
         std::vector<quint32>(d_literal_counts.begin(), d_literal_counts.end()), Longest_Code);
     const std::vector<int> distance_lengths = Code_Lengths(
         std::vector<quint32>(d_distance_counts.begin(), d_distance_counts.end()), Longest_Code);
+    Make_Room((Most_Header_Bits + Most_Token_Bits * int(d_tokens.size()) + Longest_Code) / 8 +
+              2 * Word_Bytes);
     // A block of dynamic codes, and whether it is the last.
     Put(last ? 1 : 0, 1);
     Put(2, 2);
@@ -307,6 +290,7 @@ void TDeflate_Stream::Write_Block(bool last)
             Distance_Extra[std::size_t(distance_index)]);
     }
     Put(literal_codes[End_Of_Block].Bits, literal_codes[End_Of_Block].Length);
+    VANTREL_CHECK(Written() <= d_out.size());
     d_tokens.clear();
     d_literal_counts.fill(0);
     d_distance_counts.fill(0);

@@ -10,14 +10,16 @@
 // A zlib stream (RFC 1950) of deflate blocks (RFC 1951) whose Huffman codes are made for
 // each block's own symbols, written onto the end of a byte array. The caller finds the
 // repetitions: it says which bytes come as they are and which copy bytes written before, and
-// gives every byte of the data, in order, to the checksum.
+// gives the sums of every part of the data, in order, to the checksum.
 class TDeflate_Stream
 {
 public:
     // Writes the stream's header.
     explicit TDeflate_Stream(QByteArray& out);
 
-    void Add_To_Checksum(const quint8* data, std::size_t size);
+    // `size` bytes of the data: their sum, and their sum weighted `size` for the first byte
+    // down to 1 for the last.
+    void Add_Sums_To_Checksum(std::size_t size, quint64 sum, quint64 weighted);
     void Literal(quint8 byte);
     // `length` bytes (at least 3) that repeat those `distance` bytes back (1 to 32768); the
     // copy may overlap the bytes it makes.
@@ -29,12 +31,18 @@ public:
     static constexpr int Farthest_Copy = 32768;
 
 private:
+    // Room for `bytes` bytes more in the output, into which Put writes; the bytes written.
+    void Make_Room(int bytes);
+    int Written() const;
     void Put(quint32 bits, int count);
     void Write_Block(bool last);
     void Write_Code_Lengths(const std::vector<int>& literal_lengths,
                             const std::vector<int>& distance_lengths);
 
     QByteArray& d_out;
+    // The end of the bytes written: bits go out a word at a time, into room made beforehand.
+    static constexpr int Word_Bytes = 4;
+    char* d_at = nullptr;
     // Bits not yet written, the first lowest.
     quint64 d_bits = 0;
     int d_bit_count = 0;
