@@ -48,6 +48,40 @@ void Prefer_Huge_Pages(void* data, std::size_t size)
 #endif
 }
 
+THuge_Pages Map_Huge_Pages(std::size_t size)
+{
+#ifdef Q_OS_LINUX
+    const std::size_t whole = (size + Huge_Page - 1) & ~(Huge_Page - 1);
+    // Mapped a huge page longer, then cut to start on one.
+    void* const mapped = mmap(nullptr, whole + Huge_Page, PROT_READ | PROT_WRITE,
+                              MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED)
+        return {nullptr, 0};
+    const quintptr start = reinterpret_cast<quintptr>(mapped);
+    const quintptr begin = (start + Huge_Page - 1) & ~(Huge_Page - 1);
+    const quintptr end = begin + whole;
+    if (begin > start)
+        munmap(mapped, begin - start);
+    if (start + whole + Huge_Page > end)
+        munmap(reinterpret_cast<void*>(end), start + whole + Huge_Page - end);
+    madvise(reinterpret_cast<void*>(begin), whole, MADV_HUGEPAGE);
+    return {reinterpret_cast<void*>(begin), whole};
+#else
+    Q_UNUSED(size);
+    return {nullptr, 0};
+#endif
+}
+
+void Unmap_Huge_Pages(const THuge_Pages& pages)
+{
+#ifdef Q_OS_LINUX
+    if (pages.Data != nullptr)
+        munmap(pages.Data, pages.Size);
+#else
+    Q_UNUSED(pages);
+#endif
+}
+
 std::size_t Most_Records(const QByteArray& content)
 {
     constexpr std::size_t Shortest_Record_Line = 6;

@@ -17,6 +17,17 @@ QByteArray Read_Whole_File(QFile& file);
 // hint only: the buffer is the same whether it is taken or not.
 void Prefer_Huge_Pages(void* data, std::size_t size);
 
+// Memory of at least `size` bytes that starts on a huge page and takes whole huge pages, so
+// that every page of it is one fault where the system offers huge pages; null where it
+// cannot be had. Released with Unmap_Huge_Pages.
+struct THuge_Pages
+{
+    void* Data;
+    std::size_t Size;
+};
+THuge_Pages Map_Huge_Pages(std::size_t size);
+void Unmap_Huge_Pages(const THuge_Pages& pages);
+
 // A bound of the number of records of three numbers that the content can hold: each line
 // but the last ends with a line feed, and none is shorter than "0 0 0".
 std::size_t Most_Records(const QByteArray& content);

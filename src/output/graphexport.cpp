@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 namespace
 {
@@ -53,16 +54,36 @@ bool Draw(QPaintDevice& device, TGraphWidget& graph, QSize size, bool fitted)
     return painter.end();
 }
 
+void Unmap_Image_Pages(void* pages)
+{
+    Unmap_Huge_Pages(*static_cast<THuge_Pages*>(pages));
+    delete static_cast<THuge_Pages*>(pages);
+}
+
+// A picture to draw in, in memory that takes a fault for each huge page, not for every 4 KiB.
+QImage Blank_Image(QSize size)
+{
+    const int line = size.width() * 4;
+    auto pages = std::make_unique<THuge_Pages>(Map_Huge_Pages(std::size_t(line) * size.height()));
+    if (pages->Data == nullptr)
+        return QImage(size, QImage::Format_RGB32);
+    const QImage image(static_cast<uchar*>(pages->Data), size.width(), size.height(), line,
+                       QImage::Format_RGB32, &Unmap_Image_Pages, pages.get());
+    if (image.isNull())
+        Unmap_Huge_Pages(*pages);
+    else
+        pages.release(); // the image's now
+    return image;
+}
+
 // Drawn as the widget draws its own image, one pixel wider and higher than what it shows:
 // a line that leaves the image is clipped there, and the same edge puts its last pixels
 // where the widget's are. The image's top left `size` pixels are the graph.
 QImage Drawn_Image(TGraphWidget& graph, QSize size, bool fitted)
 {
-    QImage image(size + QSize(1, 1), QImage::Format_RGB32);
+    QImage image = Blank_Image(size + QSize(1, 1));
     if (image.isNull())
         return QImage();
-    // Not one page fault for every 4 KiB of a large picture.
-    Prefer_Huge_Pages(image.bits(), std::size_t(image.sizeInBytes()));
     return Draw(image, graph, size, fitted) ? image : QImage();
 }
 
