@@ -294,10 +294,17 @@ TBatchStatus Run_Action(const TBatchAction& action, const TBatchJob& job, TBatch
 
 } // namespace
 
-TBatchStatus Run_Batch(const TCommandLine& line, TBatchStreams& streams)
+TBatchFile Load_Batch_File(const TCommandLine& line)
 {
-    TLaserFile file;
-    if (!file.Load(line.File))
+    TBatchFile batch;
+    batch.Loaded = batch.File.Load(line.File);
+    return batch;
+}
+
+TBatchStatus Run_Batch(const TCommandLine& line, TBatchFile& batch, TBatchStreams& streams)
+{
+    TLaserFile& file = batch.File;
+    if (!batch.Loaded)
         return Failed(streams, Load_Error_Line(file));
     // A label the action checks against the kind; the model takes only one that fits.
     file.d_chosen_deviation_unit =
@@ -327,7 +334,13 @@ TBatchStatus Run_Batch(const TCommandLine& line, TBatchStreams& streams)
     return Run_Action(*line.Action, job, streams);
 }
 
-int Run_Without_Window(const TCommandLine& line)
+TBatchStatus Run_Batch(const TCommandLine& line, TBatchStreams& streams)
+{
+    TBatchFile file = Load_Batch_File(line);
+    return Run_Batch(line, file, streams);
+}
+
+int Run_Without_Window(const TCommandLine& line, TBatchFile* file)
 {
     QFile out;
     QFile err;
@@ -348,7 +361,7 @@ int Run_Without_Window(const TCommandLine& line)
         status = Usage_Error(streams, line.Error);
         break;
     case TCommandLine::Batch:
-        status = Run_Batch(line, streams);
+        status = file != nullptr ? Run_Batch(line, *file, streams) : Run_Batch(line, streams);
         break;
     case TCommandLine::Window:
         break;
