@@ -3,8 +3,12 @@
 #   - `vantrel --graph OUT.png --size 1600x900 FILE` against gnuplot drawing the same points
 #     as lines into a 1600x900 PNG (pngcairo), the two run in turn, for every example file and
 #     for generated files of 10,000, 100,000 and 1,000,000 points (a POS and an RTL file each);
+#   - the same PNG in the presentation style (`--graph-style presentation`), on its own;
 #   - the window opened on each of those files as `vantrel FILE` opens it, off screen, up to
 #     the graph's first paint (`vantrel_bench --window FILE`);
+#   - `vantrel --certificate OUT.pdf FILE` of every example file;
+#   - the fixed cost of a run on the linear example: `vantrel --version` (the libraries and a
+#     QCoreApplication), and its graph at 1x1 pixels (the platform, the fonts, the file);
 #   - the build of the first start: the viewer alone, configured and built afresh.
 # It installs gnuplot where it is missing and builds the viewer and the benchmark first. The
 # table also goes to build/vs-gnuplot.md.
@@ -130,16 +134,20 @@ report() {
         "$(gnuplot --version). $(date -u '+%Y-%m-%d %H:%M UTC'); load average before: $(cut -d' ' -f1-3 /proc/loadavg)."
     echo "Whole process, wall time in milliseconds, min / median of $runs runs; the ratio pair by pair."
     echo
-    echo "| file | points | vantrel --graph PNG | gnuplot pngcairo | vantrel / gnuplot |"
-    echo "| --- | ---: | ---: | ---: | ---: |"
+    echo "| file | points | vantrel --graph PNG | gnuplot pngcairo | vantrel / gnuplot | presentation PNG |"
+    echo "| --- | ---: | ---: | ---: | ---: | ---: |"
     for file in "${files[@]}"; do
         points_of "$file" >"$work/points"
         printf "set terminal pngcairo size 1600,900\nset output '%s'\nplot '%s' with lines\n" \
             "$work/gnuplot.png" "$work/points" >"$work/plot.gp"
         measure "gnuplot $work/plot.gp" \
             "$build/vantrel" --graph "$work/vantrel.png" --size 1600x900 "$file" >"$work/timer"
-        echo "| \`$(basename "$file")\` | $(grep -c . "$work/points") | $(figures "A wall s" 1000) |" \
-            "$(figures "B wall s" 1000) | $(figures "A/B wall" 1) |"
+        local row
+        row="| \`$(basename "$file")\` | $(grep -c . "$work/points") | $(figures "A wall s" 1000) |"
+        row+=" $(figures "B wall s" 1000) | $(figures "A/B wall" 1) |"
+        measure "" "$build/vantrel" --graph "$work/presentation.png" --size 1600x900 \
+            --graph-style presentation "$file" >"$work/timer"
+        echo "$row $(figures "A wall s" 1000) |"
     done
     echo
     echo "| file | window to the graph's first paint |"
@@ -148,6 +156,22 @@ report() {
         measure "" "$build/bench/vantrel_bench" --window "$file" >"$work/timer"
         echo "| \`$(basename "$file")\` | $(figures "A wall s" 1000) |"
     done
+    echo
+    echo "| example file | vantrel --certificate PDF | pages |"
+    echo "| --- | ---: | ---: |"
+    for file in "$root"/examples/*; do
+        measure "" "$build/vantrel" --certificate "$work/certificate.pdf" "$file" >"$work/timer"
+        echo "| \`$(basename "$file")\` | $(figures "A wall s" 1000) |" \
+            "$(grep -a -o '/Type /Page\b' "$work/certificate.pdf" | wc -l) |"
+    done
+    echo
+    local linear=$root/examples/x-axis-linear.rtl
+    echo "| fixed cost, \`$(basename "$linear")\` | whole process |"
+    echo "| --- | ---: |"
+    measure "" "$build/vantrel" --version >"$work/timer"
+    echo "| \`vantrel --version\` | $(figures "A wall s" 1000) |"
+    measure "" "$build/vantrel" --graph "$work/tiny.png" --size 1x1 "$linear" >"$work/timer"
+    echo "| \`vantrel --graph OUT.png --size 1x1\` | $(figures "A wall s" 1000) |"
     echo
     echo "Load average after: $(cut -d' ' -f1-3 /proc/loadavg)."
     echo
