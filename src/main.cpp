@@ -4,13 +4,11 @@
 #include "src/window/vantrel.h"
 
 #include <QApplication>
-#include <QLibrary>
 #include <QStyle>
 #include <QStyleFactory>
 
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 #include <vector>
 
 namespace
@@ -30,19 +28,6 @@ void Drop_Notes(QtMsgType type, const QMessageLogContext& context, const QString
         fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
 }
 
-// Reads fontconfig's configuration, as the platform's font database does when the first font
-// is made: it takes about as long as the application object's start, beside which it runs.
-// The database then finds it read. Where Qt's fonts do not come from fontconfig there is no
-// such library, and nothing to do.
-void Read_Font_Configuration()
-{
-    using TInit = int (*)();
-    const auto init =
-        reinterpret_cast<TInit>(QLibrary::resolve(QStringLiteral("fontconfig"), 1, "FcInit"));
-    if (init)
-        init();
-}
-
 // Help, version, usage errors and batch runs need no display: text alone needs no
 // QApplication, and painting a graph file is done on the "offscreen" platform. The
 // arguments are read already; the help's usage line names the program, not its path.
@@ -57,12 +42,8 @@ int Run_Without_Display(const TCommandLine& line)
         // Standard error carries the batch's own "ERR:  " lines only, not the platform's
         // notes on its set-up.
         qInstallMessageHandler(Drop_Notes);
-        // The fonts' configuration is read while the file loads and the application starts.
-        std::thread fonts(Read_Font_Configuration);
-        TBatchFile file = Load_Batch_File(line);
         QApplication application(count, arguments);
-        fonts.join();
-        return Run_Without_Window(line, &file);
+        return Run_Without_Window(line);
     }
     QCoreApplication application(count, arguments);
     return Run_Without_Window(line);

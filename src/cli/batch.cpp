@@ -294,17 +294,10 @@ TBatchStatus Run_Action(const TBatchAction& action, const TBatchJob& job, TBatch
 
 } // namespace
 
-TBatchFile Load_Batch_File(const TCommandLine& line)
+TBatchStatus Run_Batch(const TCommandLine& line, TBatchStreams& streams)
 {
-    TBatchFile batch;
-    batch.Loaded = batch.File.Load(line.File);
-    return batch;
-}
-
-TBatchStatus Run_Batch(const TCommandLine& line, TBatchFile& batch, TBatchStreams& streams)
-{
-    TLaserFile& file = batch.File;
-    if (!batch.Loaded)
+    TLaserFile file;
+    if (!file.Load(line.File))
         return Failed(streams, Load_Error_Line(file));
     // A label the action checks against the kind; the model takes only one that fits.
     file.d_chosen_deviation_unit =
@@ -334,13 +327,7 @@ TBatchStatus Run_Batch(const TCommandLine& line, TBatchFile& batch, TBatchStream
     return Run_Action(*line.Action, job, streams);
 }
 
-TBatchStatus Run_Batch(const TCommandLine& line, TBatchStreams& streams)
-{
-    TBatchFile file = Load_Batch_File(line);
-    return Run_Batch(line, file, streams);
-}
-
-int Run_Without_Window(const TCommandLine& line, TBatchFile* file)
+int Run_Without_Window(const TCommandLine& line)
 {
     QFile out;
     QFile err;
@@ -361,7 +348,7 @@ int Run_Without_Window(const TCommandLine& line, TBatchFile* file)
         status = Usage_Error(streams, line.Error);
         break;
     case TCommandLine::Batch:
-        status = file != nullptr ? Run_Batch(line, *file, streams) : Run_Batch(line, streams);
+        status = Run_Batch(line, streams);
         break;
     case TCommandLine::Window:
         break;

@@ -1,12 +1,11 @@
 #ifndef VANTREL_SRC_CLI_BATCH_H
 #define VANTREL_SRC_CLI_BATCH_H
 
-#include "src/laserfile.h"
-
 #include <QMap>
 #include <QString>
 
 class QIODevice;
+class TLaserFile;
 struct TCommandLine;
 
 // The exit status of a batch run.
@@ -38,26 +37,13 @@ struct TBatchStreams
     QIODevice& Err;
 };
 
-// The file of a batch run: loaded, or with the message why it did not load.
-struct TBatchFile
-{
-    TLaserFile File;
-    bool Loaded = false;
-};
-
-// Loads the command line's file. Needs no application object, so that a run that paints can
-// load it before its application object starts.
-TBatchFile Load_Batch_File(const TCommandLine& line);
-
-// Runs the command line's action on its file, loaded with Load_Batch_File; nothing goes to
-// `Out` when it fails.
-TBatchStatus Run_Batch(const TCommandLine& line, TBatchFile& file, TBatchStreams& streams);
-// Loads the file and runs the action on it.
+// Loads the file and runs the command line's action on it; nothing goes to `Out` when it
+// fails.
 TBatchStatus Run_Batch(const TCommandLine& line, TBatchStreams& streams);
 
 // Everything the command line asks for but the window: help, version, a usage error or a
-// batch run, on standard output and standard error, the batch on `file` when it is loaded
-// already. Needs a QCoreApplication; returns the exit status.
-int Run_Without_Window(const TCommandLine& line, TBatchFile* file = nullptr);
+// batch run, on standard output and standard error. Needs a QCoreApplication; returns the
+// exit status.
+int Run_Without_Window(const TCommandLine& line);
 
 #endif
