@@ -33,8 +33,12 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpacerItem>
 #include <QSplitter>
+#include <QStyle>
 #include <QToolButton>
 
 #include <utility>
@@ -93,8 +97,14 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
 
     QDockWidget* dock = new QDockWidget(this);
     addDockWidget(Qt::LeftDockWidgetArea, dock);
-    QWidget* dock_content = new QWidget(dock);
-    dock->setWidget(dock_content);
+    // The buttons scroll where a screen is too low for all of them, so that the window fits it.
+    QScrollArea* dock_scroll = new QScrollArea(dock);
+    dock_scroll->setFrameShape(QFrame::NoFrame);
+    dock_scroll->setWidgetResizable(true);
+    dock_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab goes from button to button; the area scrolls to the one focused.
+    dock_scroll->setFocusPolicy(Qt::NoFocus);
+    QWidget* dock_content = new QWidget(dock_scroll);
     QVBoxLayout* dock_layout = new QVBoxLayout(dock_content);
 
     QGroupBox* file_group = new QGroupBox(dock_content);
@@ -139,7 +149,7 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     graph_layout->addWidget(d_print_button);
     dock_layout->addWidget(graph_group);
     QGroupBox* evaluate_group = new QGroupBox(dock_content);
-    // Two buttons a row, so that the window still fits a screen 700 pixels high.
+    // Two buttons a row, to keep the dock short.
     QGridLayout* evaluate_layout = Group_Layout<QGridLayout>(evaluate_group);
     for (const TEvaluationKind& kind : Evaluation_Kinds())
     {
@@ -166,6 +176,8 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     QPushButton* close_button = new QPushButton(dock_content);
     dock_layout->addWidget(close_button);
 
+    dock_scroll->setWidget(dock_content);
+    dock->setWidget(dock_scroll);
     dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     dock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
 
@@ -260,6 +272,23 @@ TVantrel::TVantrel(QWidget* parent, Qt::WindowFlags flags) : QMainWindow(parent,
     connect(d_section_3_button, &QToolButton::toggled, this, &TVantrel::Section_3_Toggled);
     connect(close_button, &QPushButton::clicked, this, &TVantrel::close);
     Add_Shortcuts();
+    // Once every button has its text.
+    Fit_Dock(*dock_scroll);
+}
+
+// As tall as all its buttons where the screen allows it; else as tall as the screen leaves
+// room for beside the window's frame, with room for the scroll bar that then shows.
+void TVantrel::Fit_Dock(QScrollArea& dock)
+{
+    const QSize buttons = dock.widget()->minimumSizeHint();
+    dock.setMinimumSize(buttons);
+    const int room =
+        screen()->availableGeometry().height() - style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const int beside = minimumSizeHint().height() - buttons.height();
+    if (buttons.height() + beside <= room)
+        return;
+    dock.setMinimumSize(buttons.width() + dock.verticalScrollBar()->sizeHint().width(),
+                        std::max(room - beside, 0));
 }
 
 // Keys of the whole window, apart from the buttons.

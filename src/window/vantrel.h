@@ -11,6 +11,7 @@
 
 class QPlainTextEdit;
 class QPushButton;
+class QScrollArea;
 class QToolButton;
 class TGraphWidget;
 class TEvaluationDialog;
@@ -61,6 +62,7 @@ private:
     void Enable_Evaluations();
     void Open_Evaluation(const TEvaluationKind& kind);
     void Close_Evaluation();
+    void Fit_Dock(QScrollArea& dock);
     void Add_Shortcuts();
     void Load_File(const QString& path);
     void Open_Neighbour(int step);
