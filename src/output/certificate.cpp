@@ -258,7 +258,8 @@ const std::vector<TCertificateField>& Certificate_Fields()
         {"operator", "Operator", true},
         {"instrument", "Instrument", true},
         {"certificate number", "Certificate number", false},
-        {"date", "Date", true},
+        // Dated the day it is made, not the day the last one was.
+        {"date", "Date", false},
         {"notes", "Notes", false},
     };
     return fields;

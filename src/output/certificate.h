@@ -17,7 +17,7 @@ struct TCertificateField
 {
     const char* Name;  // as the command line names it: "customer", "serial number", ...
     const char* Label; // as the dialog and the document show it: "Customer", "Serial number"
-    bool Remembered;   // kept from one certificate to the next (all but the number and notes)
+    bool Remembered;   // kept from one certificate to the next (all but number, date and notes)
 };
 
 const std::vector<TCertificateField>& Certificate_Fields();

@@ -43,13 +43,6 @@ TEditor Editor_Of(const TCertificateField& field)
     return TEditor::Line;
 }
 
-// A date is today's by default: a certificate is dated the day it is made, not the day the
-// last one was.
-bool Is_Remembered(const TCertificateField& field)
-{
-    return field.Remembered && Editor_Of(field) != TEditor::Date;
-}
-
 QString Settings_Key(const TCertificateField& field)
 {
     return QStringLiteral("Certificate/") + QLatin1String(field.Name);
@@ -114,7 +107,7 @@ TCertificateDialog::TCertificateDialog(const QString& subject,
     for (const TCertificateField& field : Certificate_Fields())
     {
         const QString remembered =
-            Is_Remembered(field) ? settings.value(Settings_Key(field)).toString() : QString();
+            field.Remembered ? settings.value(Settings_Key(field)).toString() : QString();
         QWidget* editor = New_Editor(Editor_Of(field), remembered, this);
         fields->addRow(QString::fromUtf8(field.Label) + QLatin1Char(':'), editor);
         d_editors.push_back(editor);
@@ -168,7 +161,7 @@ void TCertificateDialog::accept()
     QSettings settings{QLatin1String(Settings_Organisation), QLatin1String(Settings_Application)};
     const std::vector<TCertificateField>& fields = Certificate_Fields();
     for (std::size_t k = 0; k < fields.size(); ++k)
-        if (Is_Remembered(fields[k]))
+        if (fields[k].Remembered)
             settings.setValue(Settings_Key(fields[k]), Text_Of(d_editors[k]));
     QDialog::accept();
 }
