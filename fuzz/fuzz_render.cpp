@@ -1,6 +1,7 @@
 // Arbitrary bytes as each of the six kinds of laser file; the runs of every section that
-// loads go into the graph as the main window feeds them, which then fits and draws them
-// into its image at sizes and zooms taken from the input, and onto other painters.
+// loads go into the graph as the main window feeds them (or, now and then, as a page shows
+// them, compared with themselves), which then fits and draws them into its image at sizes and
+// zooms taken from the input, and onto other painters.
 
 #include "fuzz/fuzzload.h"
 #include "src/output/graphfeed.h"
@@ -104,7 +105,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         {
             if (file.Run_Count(section) < 1)
                 continue;
-            Feed_Graph(graph, file, section);
+            // Now and then as a page shows it, with the file as its own dashed reference.
+            const bool page = numbers.Next(4) == 0;
+            Feed_Graph(graph, file, section, page ? &file : nullptr,
+                       page ? TGraphStyle::Presentation : TGraphStyle::Screen);
             const QSize size = numbers.Size();
             Resize(graph, size);
             Zoom(graph, size, numbers);
