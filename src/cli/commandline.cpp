@@ -94,11 +94,13 @@ QString Settings_Error(const QCommandLineParser& parser, const TBatchAction* act
     return QString();
 }
 
-QString Evaluation_Names()
+// The names of a table's entries, apart by ", ".
+template <typename TEntry>
+QString Names_Of(const std::vector<TEntry>& entries)
 {
     QStringList names;
-    for (const TEvaluationKind& kind : Evaluation_Kinds())
-        names << QLatin1String(kind.Name);
+    for (const TEntry& entry : entries)
+        names << QLatin1String(entry.Name);
     return names.join(QStringLiteral(", "));
 }
 
@@ -109,7 +111,7 @@ QString Name_Error(const QCommandLineParser& parser)
     const QString name = parser.value(QStringLiteral("evaluate"));
     if (parser.isSet(QStringLiteral("evaluate")) && !Evaluation_Named(name))
         return QStringLiteral("--evaluate takes one of %1, not '%2'.")
-            .arg(Evaluation_Names(), name);
+            .arg(Names_Of(Evaluation_Kinds()), name);
     const QString line = parser.value(QStringLiteral("reference-line"));
     // A certificate of a straightness file takes it too; its batch run checks the kind.
     if (parser.isSet(QStringLiteral("reference-line")) && name != QLatin1String("straightness") &&
@@ -130,14 +132,6 @@ QString Name_Error(const QCommandLineParser& parser)
     return QString();
 }
 
-QString Field_Names()
-{
-    QStringList names;
-    for (const TCertificateField& field : Certificate_Fields())
-        names << QLatin1String(field.Name);
-    return names.join(QStringLiteral(", "));
-}
-
 // The certificate's fields of the --field values into `fields`; what is wrong with them, or
 // nothing. A field given twice is an error, as a setting given twice is: neither value is
 // taken over the other.
@@ -152,7 +146,7 @@ QString Read_Fields(const QStringList& values, QMap<QString, QString>& fields)
                                        [&](const TCertificateField& field)
                                        { return name == QLatin1String(field.Name); }))
             return QStringLiteral("--field takes NAME=VALUE, NAME one of %1, not '%2'.")
-                .arg(Field_Names(), value);
+                .arg(Names_Of(Certificate_Fields()), value);
         if (fields.contains(name))
             return QStringLiteral("--field %1 is given more than once.").arg(name);
         fields.insert(name, value.mid(equals + 1));
