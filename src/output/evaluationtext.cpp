@@ -1,5 +1,6 @@
 #include "src/output/evaluationtext.h"
 
+#include "src/evaluation/targetfigures.h"
 #include "src/output/evaluationtable.h"
 
 #include <QDir>
@@ -162,10 +163,7 @@ QString Quantity_Unit(TQuantity quantity, TDeviationUnit unit, bool symbol)
 
 TValue Change(const TValue& current, const TValue& reference)
 {
-    if (!current || !reference)
-        return std::nullopt;
-    const double change = *current - *reference;
-    return std::isfinite(change) ? TValue(change) : std::nullopt;
+    return Difference(current, reference);
 }
 
 TValue Change_Percent(const TValue& current, const TValue& reference)
@@ -173,6 +171,5 @@ TValue Change_Percent(const TValue& current, const TValue& reference)
     const TValue change = Change(current, reference);
     if (!change || *reference == 0.0)
         return std::nullopt;
-    const double percent = 100.0 * *change / std::fabs(*reference);
-    return std::isfinite(percent) ? TValue(percent) : std::nullopt;
+    return Finite(100.0 * *change / std::fabs(*reference));
 }
