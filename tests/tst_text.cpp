@@ -173,24 +173,28 @@ void TTextTest::patternsAsQt()
 
 // TTextLines gives what a text stream gave, simplified, whatever the bytes and the locale's
 // codec (Qt 6 decodes UTF-8): lines over the stream's 16384-byte pieces, random line ends,
-// white space of every kind, byte order marks and broken UTF-8.
+// white space of every kind, byte order marks and broken UTF-8, and plain ASCII.
 void TTextTest::linesAsStream()
 {
     QVector<QByteArray> contents = {QByteArray(), QByteArray(40000, 'x') + "\n y",
                                     QByteArray(16382, 'a') + "\xE2\x80\x83" + "b"};
     const QList<QByteArray> pieces =
         QByteArrayLiteral(
-            "a|7|-0.5| |\t|\n|\r|\r\n|\v|\f|\x1c|\0|\xC3\xA9|\xC2\xA0|\xC2\x85|\xE2\x80\x83|"
+            "a|7|-0.5| |\t|\n|\r|\r\n|\v|\f|\x1c|\0|\\~|\x1b(J|\xC3\xA9|\xC2\xA0|\xC2\x85|\xE2\x80\x83|"
             "\xE3\x80\x80|\xF0\x9F\x98\x80|\x80|\xFF|\xC3|\xE2\x82|\xED\xA0\x80|"
             "\xEF\xBB\xBF|\xFF\xFE")
             .split('|');
     const QByteArray marks[] = {"", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+    // The first fourteen pieces are ASCII (with the escape that makes ISO-2022-JP read a
+    // backslash as a yen sign): contents of those alone are taken without decoding.
+    const int ascii_pieces = 14;
     QRandomGenerator random(7);
-    for (int k = 0; k < 40; ++k)
+    for (int k = 0; k < 60; ++k)
     {
-        QByteArray content = marks[k % 4];
+        const bool ascii = k >= 40;
+        QByteArray content = ascii ? QByteArray() : marks[k % 4];
         for (const int size = random.bounded(1, 4 * 16384); content.size() < size;)
-            content += pieces[random.bounded(pieces.size())];
+            content += pieces[random.bounded(ascii ? ascii_pieces : pieces.size())];
         contents << content;
     }
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)

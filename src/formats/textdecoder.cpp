@@ -14,7 +14,20 @@ QStringConverter::Encoding Encoding_Of(const char* start, int size)
 
 } // namespace
 
-TTextDecoder::TTextDecoder(const char* start, int size) : d_decoder(Encoding_Of(start, size)) {}
+TTextDecoder::TTextDecoder(const char* start, int size)
+    : d_encoding(Encoding_Of(start, size)), d_decoder(d_encoding)
+{
+}
+
+// The system's encoding is UTF-8 on every system but Windows.
+bool TTextDecoder::Keeps_Ascii() const
+{
+#ifdef Q_OS_WIN
+    return d_encoding == QStringConverter::Utf8;
+#else
+    return d_encoding == QStringConverter::Utf8 || d_encoding == QStringConverter::System;
+#endif
+}
 
 QString TTextDecoder::Decode(const char* data, int size)
 {
@@ -32,6 +45,14 @@ TTextDecoder::TTextDecoder(const char* start, int size)
 QString TTextDecoder::Decode(const char* data, int size)
 {
     return d_codec->toUnicode(data, size, &d_state);
+}
+
+// The codecs that a locale names most often; any other is decoded.
+bool TTextDecoder::Keeps_Ascii() const
+{
+    constexpr int Ascii = 3, Latin_1 = 4, Utf_8 = 106;
+    const int mib = d_codec->mibEnum();
+    return mib == Ascii || mib == Latin_1 || mib == Utf_8;
 }
 
 #endif

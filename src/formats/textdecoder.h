@@ -22,8 +22,13 @@ public:
 
     QString Decode(const char* data, int size);
 
+    // Whether every ASCII byte decodes to the character of its code, whatever comes before
+    // it: so that ASCII text can be taken as it is, without decoding.
+    bool Keeps_Ascii() const;
+
 private:
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    QStringConverter::Encoding d_encoding;
     QStringDecoder d_decoder;
 #else
     QTextCodec* d_codec;

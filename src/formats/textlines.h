@@ -10,7 +10,8 @@
 // inner run of it made one blank). The lines are those that a QTextStream opened read-only on
 // the content gives, decoded the same way (see TTextDecoder) and fed the same pieces of the
 // content. Faster than the stream for long files, since
-// a line is simplified straight out of the decoded text.
+// a line is simplified straight out of the decoded text, or out of the content itself where
+// it is ASCII and the encoding keeps ASCII as it is.
 class TTextLines
 {
 public:
@@ -20,12 +21,14 @@ public:
     bool Next(QString& line);
 
 private:
+    bool Next_Ascii(QString& line);
+    bool Next_Decoded(QString& line);
     bool Decode_More();
-    void Take_Line(int end, QString& line);
 
     const QByteArray& d_content;
-    int d_read = 0; // bytes of the content decoded so far
+    int d_read = 0; // bytes of the content taken or decoded so far
     TTextDecoder d_decoder;
+    const bool d_ascii; // the content is taken as it is
     QString d_text;     // decoded text not yet taken as lines
     int d_position = 0; // where the next line begins in d_text
 };
