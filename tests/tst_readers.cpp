@@ -55,6 +55,8 @@ const char* const Xd_Rows[][3] = {
     {"P",
      POS_MM "0 0 1\n0,5 0 2\n10 0 3\nUNITS: feet\nmatTemp airtemp POSITION\n20 0 4\n\n30 0 5\n",
      "0:1 20:4##"},
+    // A line that names the columns is a header even where it begins as a data line.
+    {"P", POS_MM "0 0 1\n10 0 2 Position MatTemp AIRTEMP\n20 0 3\n", "0:1 20:3##"},
     // In the other formats such a line ends the reading; "IniPos:" is written so. A falling
     // pass is stored reversed.
     {"S", STR_MM "0 1 -1\n50 2 -2\n100 3 -3\n100 4 -4\n50 5 -5\n0 6 -6\n",

@@ -160,10 +160,11 @@ private:
     };
 
     TLineOutcome Handle_Line(const QString& line);
-    bool Is_Data_Header(const QString& line) const;
+    bool Is_Data_Header(QStringView line) const;
     TLineOutcome Read_Initial_Position(const QString& line);
     TLineOutcome Read_Units(const QString& line);
-    TLineOutcome Read_Data_Line(const QString& line);
+    TLineOutcome End_Data_Block();
+    TLineOutcome Read_Point(const QString& line, const TXdFields& fields);
     TLineOutcome Read_Environment_Line(const QString& line);
     TLineOutcome Fail(const char* text, const QString& quoted);
     TLineOutcome Fail(const char* text);
@@ -211,7 +212,11 @@ TLineOutcome TXdReader::Handle_Line(const QString& line)
             return TLineOutcome::Next_Line;
         }
     }
-    if (Is_Data_Header(line))
+    TXdFields fields;
+    const bool data = d_block == TBlock::Data && Match_Data_Line(d_format, line, fields);
+    // The header's words are letters only, so none of them lies within a data line's fields:
+    // only the rest of such a line is searched.
+    if (Is_Data_Header(QStringView(line).mid(data ? fields[0].size() : 0)))
     {
         d_block = TBlock::Data;
         return TLineOutcome::Next_Line;
@@ -219,7 +224,7 @@ TLineOutcome TXdReader::Handle_Line(const QString& line)
     switch (d_block)
     {
     case TBlock::Data:
-        return Read_Data_Line(line);
+        return data ? Read_Point(line, fields) : End_Data_Block();
     case TBlock::Environment:
         return Read_Environment_Line(line);
     case TBlock::Outside:
@@ -228,7 +233,7 @@ TLineOutcome TXdReader::Handle_Line(const QString& line)
     return TLineOutcome::Next_Line;
 }
 
-bool TXdReader::Is_Data_Header(const QString& line) const
+bool TXdReader::Is_Data_Header(QStringView line) const
 {
     return std::all_of(d_format.Header_Words.begin(), d_format.Header_Words.end(),
                        [&line](const QStringMatcher& word) { return word.indexIn(line) >= 0; });
@@ -269,16 +274,16 @@ TLineOutcome TXdReader::Read_Units(const QString& line)
     return TLineOutcome::Next_Line;
 }
 
-TLineOutcome TXdReader::Read_Data_Line(const QString& line)
+TLineOutcome TXdReader::End_Data_Block()
 {
-    TXdFields fields;
-    if (!Match_Data_Line(d_format, line, fields))
-    {
-        if (d_format.Mismatch_Ends_Reading)
-            return TLineOutcome::Stop_Reading;
-        d_block = TBlock::Outside;
-        return TLineOutcome::Next_Line;
-    }
+    if (d_format.Mismatch_Ends_Reading)
+        return TLineOutcome::Stop_Reading;
+    d_block = TBlock::Outside;
+    return TLineOutcome::Next_Line;
+}
+
+TLineOutcome TXdReader::Read_Point(const QString& line, const TXdFields& fields)
+{
     if (d_length_factor == 0.0)
         return Fail("units not found prior to data: '%1'", line);
     // The fields hold digits and points only, so they are finite.
