@@ -23,30 +23,33 @@ bool Is_Minus(QStringView text)
 
 std::optional<double> Plain_Decimal(QStringView text)
 {
-    static const std::array<double, Exact_Powers + 1> Powers = {
+    static constexpr std::array<double, Exact_Powers + 1> Powers = {
         1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const char16_t* at = text.utf16();
+    const char16_t* const end = at + text.size();
     const bool negative = Is_Minus(text);
+    at += negative ? 1 : 0;
     std::int64_t whole = 0;
     int digits = 0;
-    int point = -1;
-    for (int k = negative ? 1 : 0; k < text.size(); ++k)
+    const char16_t* point = nullptr;
+    for (; at < end; ++at)
     {
-        const QChar character = text.at(k);
-        if (Is_Ascii_Digit(character) && digits < Exact_Digits)
+        const unsigned digit = static_cast<unsigned>(*at) - u'0';
+        if (digit < 10 && digits < Exact_Digits)
         {
-            whole = whole * 10 + (character.unicode() - '0');
+            whole = whole * 10 + digit;
             ++digits;
         }
-        else if (character == QLatin1Char('.') && point < 0)
-            point = k;
+        else if (*at == u'.' && point == nullptr)
+            point = at;
         else
             return std::nullopt;
     }
-    const int decimals = point < 0 ? 0 : text.size() - 1 - point;
+    const auto decimals = point == nullptr ? 0 : end - 1 - point;
     if (digits == 0 || decimals > Exact_Powers)
         return std::nullopt;
-    const double value = static_cast<double>(whole) / Powers[decimals];
+    const double value = static_cast<double>(whole) / Powers[static_cast<std::size_t>(decimals)];
     return negative ? -value : value;
 }
 

@@ -15,6 +15,23 @@ namespace
 // The size of a huge page on the systems that have them.
 constexpr quintptr Huge_Page = quintptr(2) << 20;
 
+// Counted in blocks whose count fits one byte, which the compiler turns into vector
+// instructions: a general count with a wide counter takes several times as long.
+std::size_t Count_Line_Feeds(const char* data, std::size_t size)
+{
+    constexpr std::size_t Block = 255;
+    std::size_t count = 0;
+    for (std::size_t begin = 0; begin < size; begin += Block)
+    {
+        const std::size_t end = std::min(size, begin + Block);
+        unsigned char in_block = 0;
+        for (std::size_t k = begin; k < end; ++k)
+            in_block += data[k] == '\n' ? 1 : 0;
+        count += in_block;
+    }
+    return count;
+}
+
 } // namespace
 
 QByteArray Read_Whole_File(QFile& file)
@@ -85,8 +102,7 @@ void Unmap_Huge_Pages(const THuge_Pages& pages)
 std::size_t Most_Records(const QByteArray& content)
 {
     constexpr std::size_t Shortest_Record_Line = 6;
-    const auto line_feeds =
-        static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n'));
+    const std::size_t line_feeds = Count_Line_Feeds(content.constData(), content.size());
     return std::min(line_feeds, static_cast<std::size_t>(content.size()) / Shortest_Record_Line) +
            1;
 }
