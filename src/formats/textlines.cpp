@@ -27,6 +27,12 @@ bool Is_Space(char character)
     return character == ' ' || static_cast<unsigned char>(character) - 0x09u < 5u;
 }
 
+bool Is_Above_Blank(char character)
+{
+    const auto code = static_cast<unsigned char>(character);
+    return code > 0x20u;
+}
+
 bool Is_Ascii(const QByteArray& content)
 {
     const char* at = content.constData();
@@ -92,7 +98,7 @@ const char* Copy_Above_Blank(const char* in, const char* end, char16_t*& out)
         }
     }
 #endif
-    while (in<end&& static_cast<unsigned char>(*in)> ' ')
+    while (in < end && Is_Above_Blank(*in))
         *out++ = static_cast<unsigned char>(*in++);
     return in;
 }

@@ -102,7 +102,8 @@ void Unmap_Huge_Pages(const THuge_Pages& pages)
 std::size_t Most_Records(const QByteArray& content)
 {
     constexpr std::size_t Shortest_Record_Line = 6;
-    const std::size_t line_feeds = Count_Line_Feeds(content.constData(), content.size());
+    const std::size_t line_feeds =
+        Count_Line_Feeds(content.constData(), static_cast<std::size_t>(content.size()));
     return std::min(line_feeds, static_cast<std::size_t>(content.size()) / Shortest_Record_Line) +
            1;
 }
