@@ -1,5 +1,7 @@
 #include "src/formats/textlines.h"
 
+#include <QtAlgorithms>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
