@@ -52,29 +52,16 @@ bool Is_Ascii(const QByteArray& content)
     return (seen & High_Bits) == 0;
 }
 
-// The text from `begin` up to `end`, simplified as QString::simplified does, into `line`.
-void Simplify(const QChar* begin, const QChar* end, QString& line)
+// Copies a word of decoded text into the line, up to the next white space or `end`; returns
+// where it ends.
+const QChar* Copy_Word(const QChar* in, const QChar* end, char16_t*& out)
 {
-    while (begin < end && Is_Space(*begin))
-        ++begin;
-    while (end > begin && Is_Space(end[-1]))
-        --end;
-    line.resize(static_cast<int>(end - begin));
-    QChar* out = line.data();
-    for (const QChar* in = begin;;)
-    {
-        const QChar* const word = in;
-        while (in < end && !Is_Space(*in))
-            ++in;
-        out = std::copy(word, in, out);
-        if (in == end)
-            break;
-        // The line ends in other than white space, so every run of it stops within the line.
-        *out++ = QLatin1Char(' ');
-        while (Is_Space(*in))
-            ++in;
-    }
-    line.resize(static_cast<int>(out - line.constData()));
+    const QChar* const word = in;
+    while (in < end && !Is_Space(*in))
+        ++in;
+    std::memcpy(out, word, static_cast<std::size_t>(in - word) * sizeof(char16_t));
+    out += in - word;
+    return in;
 }
 
 // Copies the bytes above a blank's code into the line, up to `end` or the first other byte,
@@ -105,7 +92,8 @@ const char* Copy_Above_Blank(const char* in, const char* end, char16_t*& out)
     return in;
 }
 
-// Copies a word into the line, up to the next white space or `end`; returns where it ends.
+// Copies a word of ASCII bytes into the line, each the character of its code, up to the next
+// white space or `end`; returns where it ends.
 const char* Copy_Word(const char* in, const char* end, char16_t*& out)
 {
     for (;;)
@@ -118,8 +106,11 @@ const char* Copy_Word(const char* in, const char* end, char16_t*& out)
     }
 }
 
-// The same for ASCII bytes, each the character of its code, a word at a time.
-void Simplify(const char* begin, const char* end, QString& line)
+// The text from `begin` up to `end`, simplified as QString::simplified does, into `line`, a
+// word at a time. The line gets room for the sixteen characters that a word copy may write
+// past its word.
+template <typename TChar>
+void Simplify(const TChar* begin, const TChar* end, QString& line)
 {
     constexpr int Room = 16;
     while (begin < end && Is_Space(*begin))
@@ -129,7 +120,7 @@ void Simplify(const char* begin, const char* end, QString& line)
     line.resize(static_cast<int>(end - begin) + Room);
     char16_t* const first = reinterpret_cast<char16_t*>(line.data());
     char16_t* out = first;
-    for (const char* in = begin;;)
+    for (const TChar* in = begin;;)
     {
         in = Copy_Word(in, end, out);
         if (in == end)
